@@ -1,0 +1,66 @@
+#pragma once
+
+#include "access.h"
+#include "formdesign.h"
+#include "services.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+namespace rt {
+
+class FormWindow;
+class Runtime;
+
+// A window's default instance. The run time creates it on first use and owns it; it lives for
+// the rest of the run. Show() loads the window from its design when it is not loaded; Unload()
+// discards the window and every control value while the instance stays, so the next Show()
+// loads it afresh. A handler may unload its own window and run on to its end: the widgets go
+// only when control is back in the event loop, and nothing reaches them through the instance.
+class Form : public virtual Window {
+public:
+    Form(Runtime &runtime, FormDesign design);
+    ~Form() override;
+    Form(const Form &) = delete;
+    Form &operator=(const Form &) = delete;
+
+    QString name() const override { return m_design.name; }
+    const FormDesign &design() const { return m_design; }
+
+    bool isLoaded() const { return m_window != nullptr; }
+
+    // Loads the window if it is not loaded, then shows it modeless and without an owner,
+    // maximized where the design says so, and returns at once. A window that is still loaded is
+    // brought forward with its current contents.
+    AccessStatus show();
+
+    // Closes the window and discards its control values. Does nothing when it is not loaded.
+    AccessStatus unload();
+
+    // The loaded window, or null.
+    QWidget *window() const;
+
+    // A control of the loaded window by its name, or null.
+    template <class T = QWidget> T *control(const QString &name) const
+    {
+        QWidget *w = window();
+        return w ? w->findChild<T *>(name, Qt::FindDirectChildrenOnly) : nullptr;
+    }
+
+protected:
+    // Called after each load, with every control built: connect the controls' handlers here.
+    virtual void loaded() {}
+
+    Runtime &runtime() const { return m_runtime; }
+
+private:
+    void load();
+
+    Runtime &m_runtime;
+    FormDesign m_design;
+    FormWindow *m_window = nullptr;       // owned while loaded
+    QList<QPointer<QWidget>> m_discarded; // unloaded windows awaiting deletion
+};
+
+} // namespace rt

@@ -1,0 +1,74 @@
+#include "graphicalbutton.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <qdrawutil.h>
+
+namespace rt {
+
+GraphicalButton::GraphicalButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GraphicalButton::setFaceColour(Colour colour)
+{
+    m_face = colour;
+    update();
+}
+
+void GraphicalButton::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+QSize GraphicalButton::sizeHint() const
+{
+    return m_picture.isNull() ? QSize(75, 25) : m_picture.size();
+}
+
+void GraphicalButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect face = rect();
+    const bool sunken = isDown() || isChecked();
+    const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
+
+    painter.fillRect(face, m_face.resolve());
+    if (!m_picture.isNull()) {
+        const QPoint topLeft((width() - m_picture.width()) / 2,
+                             (height() - m_picture.height()) / 2);
+        painter.setClipRect(face);
+        painter.drawImage(topLeft + shift, m_picture);
+        painter.setClipping(false);
+    }
+    if (!text().trimmed().isEmpty()) {
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(face.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    }
+    qDrawWinButton(&painter, face, palette(), sunken, nullptr);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = face.adjusted(4, 4, -4, -4);
+        focus.backgroundColor = m_face.resolve();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void GraphicalButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat() &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+} // namespace rt

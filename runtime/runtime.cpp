@@ -1,0 +1,90 @@
+#include "runtime.h"
+
+#include "dispatch.h"
+
+#include <QApplication>
+#include <QFont>
+
+namespace rt {
+
+Runtime::Runtime()
+    : m_present(&Runtime::showMessageBox),
+      m_quit([](int status) { QCoreApplication::exit(status); })
+{
+    // The program ends when its last window is unloaded, not when Qt sees no visible window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The designs ask for the classic dialog font; DejaVu Sans stands in where it is missing.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+}
+
+Runtime::~Runtime()
+{
+    m_ended = true; // unloads during tear-down end nothing
+    m_instances.clear();
+}
+
+void Runtime::showMessageBox(const QString &text, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, QString::fromUtf16(applicationTitle), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void Runtime::messageBox(const QString &text, MessageBoxButtons buttons)
+{
+    m_present(text, buttons == MessageBoxButtons::Information ? QMessageBox::Information
+                                                              : QMessageBox::NoIcon);
+}
+
+AccessStatus Runtime::unload(Window &window)
+{
+    if (auto *form = dynamic_cast<Form *>(&window))
+        return form->unload();
+    return AccessStatus::failure(RuntimeError::ObjectNotSet,
+                                 QStringLiteral("Object variable or With block variable not set"));
+}
+
+void Runtime::dispatch(const std::function<void()> &handler)
+{
+    if (m_ended)
+        return;
+    if (const auto error = runHandler(handler)) {
+        if (m_ended)
+            return;
+        m_present(error->report(), QMessageBox::Critical);
+        end(1);
+    }
+}
+
+void Runtime::end(int status)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_exitStatus = status;
+    for (const auto &form : m_instances)
+        form->unload();
+    m_quit(status);
+}
+
+void Runtime::windowLoaded(Form &)
+{
+    ++m_loaded;
+}
+
+void Runtime::windowUnloaded(Form &)
+{
+    --m_loaded;
+    if (m_loaded == 0)
+        end(0);
+}
+
+int Runtime::exec()
+{
+    if (m_ended)
+        return m_exitStatus;
+    return QApplication::exec();
+}
+
+} // namespace rt

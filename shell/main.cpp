@@ -1,0 +1,17 @@
+#include "form1.h"
+#include "runtime.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    // The program takes no command line: Qt sees the program name alone.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("rideriddle"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/rideriddle.png")));
+
+    rt::Runtime runtime;
+    return runtime.start<board::Form1>();
+}

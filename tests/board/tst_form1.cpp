@@ -1,0 +1,377 @@
+#include "catalogue.h"
+#include "form1.h"
+#include "runtimefixture.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+using board::Form1;
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+    RuntimeFixture fx;
+    Form1 *board = nullptr;
+
+    QWidget *window() const { return board->window(); }
+    QCheckBox *check(int k) const { return board->control<QCheckBox>(QString("Check%1").arg(k)); }
+    QComboBox *combo(int k) const { return board->control<QComboBox>(QString("Combo%1").arg(k)); }
+    QString score() const { return board->control<QLineEdit>("Text2")->text(); }
+
+    void tick(std::initializer_list<int> groups)
+    {
+        for (int k : groups)
+            QTest::mouseClick(check(k), Qt::LeftButton);
+    }
+
+    void pressFind() { QTest::mouseClick(board->control("Command1"), Qt::LeftButton); }
+
+    void openBoard()
+    {
+        QVERIFY(!board->show().failed());
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+    }
+
+    static QColor pixelAt(QWidget *widget, QPoint point)
+    {
+        return widget->grab().toImage().pixelColor(point);
+    }
+
+private slots:
+    void init()
+    {
+        fx.setUp();
+        QVERIFY(!fx.runtime->newInstance<KeeperForm>().show().failed());
+        board = &fx.runtime->newInstance<Form1>();
+        openBoard();
+    }
+
+    void cleanup()
+    {
+        QApplication::setPalette(QPalette());
+        board = nullptr;
+        QVERIFY(fx.tearDownLeavesNoWindow());
+    }
+
+    void windowAttributes()
+    {
+        QCOMPARE(window()->objectName(), QString("Form1"));
+        QCOMPARE(window()->windowTitle(), QString("Form1"));
+        QVERIFY(window()->windowState() & Qt::WindowMaximized);
+        QCOMPARE(window()->frameGeometry(), window()->screen()->availableGeometry());
+        QVERIFY(!(window()->windowFlags() & Qt::FramelessWindowHint));
+        QVERIFY(!window()->windowIcon().isNull());
+        QCOMPARE(pixelAt(window(), {5, 5}), QColor(Qt::black));
+    }
+
+    // Every control at its place and size in pixels (twips / 15).
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("Text1") << "Text1" << QRect(184, 296, 497, 177);
+        const int comboLeft[] = {32, 152, 272, 392, 512, 632};
+        const int checkLeft[] = {32, 152, 280, 400, 520, 632};
+        for (int k = 1; k <= 6; ++k) {
+            QTest::addRow("Combo%d", k)
+                << QString("Combo%1").arg(k) << QRect(comboLeft[k - 1], 88, 97, 32);
+            QTest::addRow("Check%d", k)
+                << QString("Check%1").arg(k) << QRect(checkLeft[k - 1], 136, k == 1 ? 89 : 81, 33);
+        }
+        QTest::newRow("Command1") << "Command1" << QRect(336, 232, 153, 49);
+        QTest::newRow("Text2") << "Text2" << QRect(696, 352, 81, 19);
+    }
+
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        QWidget *control = board->control(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), rect);
+        QCOMPARE(control->parentWidget(), window());
+    }
+
+    // Tab runs Text1, Combo1..6, Check1..6, Find and back to Text1; the score never has focus.
+    void tabOrder()
+    {
+        QStringList expected = {"Text1"};
+        for (int k = 1; k <= 6; ++k)
+            expected << QString("Combo%1").arg(k);
+        for (int k = 1; k <= 6; ++k)
+            expected << QString("Check%1").arg(k);
+        expected << "Command1"
+                 << "Text1";
+
+        QStringList seen;
+        for (int i = 0; i < expected.size(); ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            while (focus && focus->parentWidget() != window())
+                focus = focus->parentWidget(); // a combo box's line edit stands for the box
+            seen << (focus ? focus->objectName() : QString());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(seen, expected);
+    }
+
+    void initialState()
+    {
+        auto *text1 = board->control<QPlainTextEdit>("Text1");
+        QCOMPARE(text1->toPlainText(), board::catalogue::catalogueText().replace("\r\n", "\n"));
+        QVERIFY(!text1->isReadOnly());
+        QCOMPARE(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+        for (int k = 1; k <= 6; ++k) {
+            QComboBox *c = combo(k);
+            QVERIFY(c->isEditable());
+            QCOMPARE(c->currentText(), QString(k <= 2 ? "" : " "));
+            QCOMPARE(c->currentIndex(), -1);
+            QStringList items;
+            for (int i = 0; i < c->count(); ++i)
+                items << c->itemText(i);
+            QCOMPARE(items, board::catalogue::groupList(k));
+            QCOMPARE(c->font().bold(), true);
+            QCOMPARE(c->font().pixelSize(), 18);
+
+            QCOMPARE(check(k)->text(), QString("Check%1").arg(k));
+            QCOMPARE(check(k)->checkState(), Qt::Unchecked);
+        }
+        auto *text2 = board->control<QLineEdit>("Text2");
+        QVERIFY(!text2->isVisible());
+        QCOMPARE(text2->text(), QString("0"));
+        QCOMPARE(QApplication::focusWidget(), text1);
+        QCOMPARE(board->control<QAbstractButton>("Command1")->text(), QString("Find"));
+    }
+
+    // The light yellow shows on the check boxes and on the face of Find, whatever the style.
+    void colours_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("point");
+        QTest::newRow("Check1") << "Check1" << QPoint(85, 16);
+        QTest::newRow("Check6") << "Check6" << QPoint(78, 3);
+        QTest::newRow("Find") << "Command1" << QPoint(10, 10);
+    }
+
+    void colours()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, point);
+        QCOMPARE(pixelAt(board->control(name), point), QColor(255, 255, 192));
+    }
+
+    // The background is the window-text colour at the time it is drawn.
+    void backgroundFollowsPalette()
+    {
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::WindowText, QColor(10, 20, 30));
+        QApplication::setPalette(palette);
+        QCOMPARE(pixelAt(window(), {5, 5}), QColor(10, 20, 30));
+    }
+
+    // The catalogue shows as five rows, each on one line and wholly inside the box.
+    void catalogueRows()
+    {
+        auto *text1 = board->control<QPlainTextEdit>("Text1");
+        const QTextDocument *doc = text1->document();
+        QCOMPARE(doc->blockCount(), 6); // five rows and the empty line after the last break
+        for (QTextBlock block = doc->begin(); block != doc->end(); block = block.next()) {
+            if (block.text().isEmpty())
+                continue;
+            QCOMPARE(block.layout()->lineCount(), 1);
+            const qreal right = block.layout()->lineAt(0).naturalTextWidth();
+            QVERIFY2(right <= text1->viewport()->width(), qPrintable(block.text()));
+            const QRectF box = text1->document()->documentLayout()->blockBoundingRect(block);
+            QVERIFY(box.bottom() <= text1->viewport()->height());
+        }
+    }
+
+    // A whole game through real clicks, one per vehicle.
+    void game_data()
+    {
+        QTest::addColumn<QList<int>>("groups");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("car") << QList<int>{2, 3, 4, 5, 6} << "car";
+        QTest::newRow("rickshaw") << QList<int>{3, 4, 5, 6} << "rickshaw ";
+        QTest::newRow("jeep") << QList<int>{5, 6} << " jeep";
+        QTest::newRow("boat") << QList<int>{1} << " boat";
+    }
+
+    void game()
+    {
+        QFETCH(QList<int>, groups);
+        QFETCH(QString, verdict);
+        for (int k : groups)
+            QTest::mouseClick(check(k), Qt::LeftButton);
+        pressFind();
+        QCOMPARE(fx.shownTexts(), QStringList{verdict});
+        QCOMPARE(fx.shown.first().icon, QMessageBox::NoIcon);
+        QVERIFY(!board->isLoaded());
+        QVERIFY(!fx.quitStatus);
+
+        openBoard(); // a fresh board
+        QCOMPARE(score(), QString("0"));
+        for (int k = 1; k <= 6; ++k)
+            QCOMPARE(check(k)->checkState(), Qt::Unchecked);
+    }
+
+    void invalidSelectionKeepsBoard()
+    {
+        tick({1, 2, 3, 4, 5, 6});
+        pressFind();
+        QCOMPARE(fx.shownTexts(), QStringList{"invalid selection"});
+        QVERIFY(board->isLoaded());
+        QCOMPARE(score(), QString("21"));
+        pressFind();
+        QCOMPARE(score(), QString("42"));
+        QCOMPARE(fx.shownTexts(), QStringList({"invalid selection", "invalid selection"}));
+        for (int k = 1; k <= 6; ++k)
+            QCOMPARE(check(k)->checkState(), Qt::Checked);
+
+        QVERIFY(!board->show().failed()); // shown again: the same board
+        QCOMPARE(score(), QString("42"));
+    }
+
+    void nothingTickedThenTicked()
+    {
+        pressFind();
+        QCOMPARE(fx.shownTexts(), QStringList{"invalid selection"});
+        QCOMPARE(score(), QString("0"));
+        tick({2});
+        pressFind();
+        QCOMPARE(fx.shownTexts().last(), QString(" tram"));
+        QVERIFY(!board->isLoaded());
+    }
+
+    // Ticking and clearing again counts nothing; the keyboard's space bar toggles a box.
+    void onlyTicksAtThePressCount()
+    {
+        tick({1, 4, 4});
+        check(3)->setFocus();
+        QTest::keyClick(check(3), Qt::Key_Space);
+        QCOMPARE(check(3)->checkState(), Qt::Checked);
+        pressFind();
+        QCOMPARE(fx.shownTexts(), QStringList{" rocket"});
+    }
+
+    // What the player types or chooses in the lists and the catalogue changes no verdict.
+    void typingChangesNoVerdict()
+    {
+        combo(1)->setFocus();
+        QTest::keyClicks(combo(1), "car");
+        QCOMPARE(combo(1)->currentText(), QString("car"));
+        QCOMPARE(combo(1)->count(), 10);
+        QTest::keyClick(combo(1), Qt::Key_Return); // typed text is never added to the list
+        QCOMPARE(combo(1)->count(), 10);
+        combo(4)->setFocus();
+        QTest::keyClick(combo(4), Qt::Key_Down); // chooses the first entry
+        QCOMPARE(combo(4)->currentText(), QString("car"));
+        auto *text1 = board->control<QPlainTextEdit>("Text1");
+        text1->setFocus();
+        for (const QString &typed : {QString::fromUtf8("\u00e9"), QString("\t"), QString("x")})
+            QTest::sendKeyEvent(QTest::Click, text1, Qt::Key_unknown, typed, Qt::NoModifier);
+        text1->clear();
+
+        tick({5, 6});
+        pressFind();
+        QCOMPARE(fx.shownTexts(), QStringList{" jeep"});
+    }
+
+    void findFromKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("return") << int(Qt::Key_Return);
+    }
+
+    void findFromKeyboard()
+    {
+        QFETCH(int, key);
+        tick({1});
+        QWidget *find = board->control("Command1");
+        find->setFocus();
+        QTest::keyClick(find, Qt::Key(key));
+        QCOMPARE(fx.shownTexts(), QStringList{" boat"});
+    }
+
+    // A close from the title bar unloads at once; the next show is a fresh board.
+    void closeUnloads()
+    {
+        tick({1, 2, 3, 4, 5, 6});
+        pressFind();
+        combo(2)->setEditText("typed");
+        QVERIFY(window()->close());
+        QVERIFY(!board->isLoaded());
+        QVERIFY(!fx.quitStatus);
+
+        openBoard();
+        QCOMPARE(score(), QString("0"));
+        QCOMPARE(combo(2)->currentText(), QString());
+        QCOMPARE(check(1)->checkState(), Qt::Unchecked);
+        tick({1});
+        pressFind();
+        QCOMPARE(fx.shownTexts().last(), QString(" boat"));
+    }
+
+    // Restored, the board has its design client area; maximized again, nothing has changed.
+    void restore()
+    {
+        tick({2});
+        window()->setWindowState(Qt::WindowNoState);
+        QCOMPARE(window()->size(), QSize(312, 213));
+        QCOMPARE(board->control("Command1")->geometry(), QRect(336, 232, 153, 49));
+        window()->setWindowState(Qt::WindowMaximized);
+        QCOMPARE(check(2)->checkState(), Qt::Checked);
+    }
+
+    // The real modal box: caption, exact text with its blank, one button, no icon.
+    void realMessageBox()
+    {
+        fx.runtime->setMessagePresenter(&rt::Runtime::showMessageBox);
+        tick({1, 3, 4, 5, 6});
+        const ModalSeen seen = closeNextModal([&] { pressFind(); });
+        QVERIFY(seen.seen);
+        QCOMPARE(seen.title, QString("rideriddle"));
+        QCOMPARE(seen.text, QString(" bicycle"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, 1);
+        QVERIFY(!board->isLoaded());
+    }
+
+    // A run-time error inside Find: the report, no verdict, and the end with a failure status.
+    void runtimeErrorEndsProgram()
+    {
+        board->control<QLineEdit>("Text2")->setText("abc");
+        tick({1});
+        pressFind();
+        QCOMPARE(fx.shown.size(), 1);
+        QCOMPARE(fx.shown.first().text, QString("Run-time error '13':\n\nType mismatch"));
+        QCOMPARE(fx.shown.first().icon, QMessageBox::Critical);
+        QCOMPARE(fx.quitStatus, std::optional<int>(1));
+        QVERIFY(!board->isLoaded()); // the end closed every window
+        QCOMPARE(fx.runtime->loadedWindowCount(), 0);
+
+        bool ran = false;
+        fx.runtime->dispatch([&] { ran = true; });
+        QVERIFY(!ran); // no handler runs after the end
+    }
+
+    void lastWindowUnloadedEndsProgram()
+    {
+        fx.runtime->instance<KeeperForm>()->unload();
+        QVERIFY(!fx.quitStatus);
+        QVERIFY(window()->close());
+        QCOMPARE(fx.quitStatus, std::optional<int>(0));
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

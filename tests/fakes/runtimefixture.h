@@ -1,0 +1,105 @@
+#pragma once
+
+#include "form.h"
+#include "runtime.h"
+
+#include <QApplication>
+#include <QList>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+// A run time for widget tests: message boxes are recorded instead of shown (unless a test asks
+// for the real ones), and the end of the program is recorded instead of ending the test.
+struct RuntimeFixture {
+    struct Shown {
+        QString text;
+        QMessageBox::Icon icon;
+    };
+
+    std::unique_ptr<rt::Runtime> runtime;
+    QList<Shown> shown;
+    std::optional<int> quitStatus;
+
+    void setUp()
+    {
+        shown.clear();
+        quitStatus.reset();
+        runtime = std::make_unique<rt::Runtime>();
+        runtime->setMessagePresenter([this](const QString &text, QMessageBox::Icon icon) {
+            shown.append({text, icon});
+        });
+        runtime->setQuit([this](int status) { quitStatus = status; });
+    }
+
+    // Destroys the run time with every window, and says whether a top-level widget outlived it.
+    bool tearDownLeavesNoWindow()
+    {
+        runtime.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return QApplication::topLevelWidgets().isEmpty();
+    }
+
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const auto &s : shown)
+            texts << s.text;
+        return texts;
+    }
+};
+
+// A window that stays loaded beneath the one under test, as the main menu stays beneath the
+// board, so that unloading the tested window does not end the program.
+class KeeperForm : public rt::Form {
+public:
+    explicit KeeperForm(rt::Runtime &runtime) : rt::Form(runtime, design()) {}
+
+    static rt::FormDesign design()
+    {
+        rt::FormDesign d;
+        d.name = QStringLiteral("Keeper");
+        d.controlBox = false;
+        d.clientWidth = 1500;
+        d.clientHeight = 1500;
+        return d;
+    }
+};
+
+// Runs `trigger`, which is expected to open an application-modal box, and closes that box as
+// soon as it shows, whatever happens to the test's checks; returns the box's caption, text and
+// icon as they were shown.
+struct ModalSeen {
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+template <class Trigger> ModalSeen closeNextModal(Trigger trigger)
+{
+    ModalSeen seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen.seen = true;
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            seen.icon = box->icon();
+            seen.buttons = int(box->buttons().size());
+        }
+        modal->close();
+    });
+    poll.start();
+    trigger();
+    poll.stop();
+    return seen;
+}
