@@ -139,7 +139,10 @@ void Form1::Command1_Click()
 
 rt::Access<qint16> Form1::checkValue(int k)
 {
-    const auto *box = control<QCheckBox>(QStringLiteral("Check%1").arg(k));
+    const QString name = QStringLiteral("Check%1").arg(k);
+    if (const auto status = runtime().checkpoint(name + QStringLiteral(".Value")); status.failed())
+        return {0, status};
+    const auto *box = control<QCheckBox>(name);
     if (!box)
         return {0, missingControl()};
     switch (box->checkState()) {
@@ -155,6 +158,8 @@ rt::Access<qint16> Form1::checkValue(int k)
 
 rt::Access<QString> Form1::scoreText()
 {
+    if (const auto status = runtime().checkpoint(QStringLiteral("Text2.Text")); status.failed())
+        return {{}, status};
     const auto *box = control<QLineEdit>(QStringLiteral("Text2"));
     if (!box)
         return {{}, missingControl()};
@@ -163,6 +168,8 @@ rt::Access<QString> Form1::scoreText()
 
 rt::AccessStatus Form1::setScoreText(const QString &text)
 {
+    if (const auto status = runtime().checkpoint(QStringLiteral("Text2.Text=")); status.failed())
+        return status;
     auto *box = control<QLineEdit>(QStringLiteral("Text2"));
     if (!box)
         return missingControl();

@@ -126,6 +126,9 @@ QWidget *Form::window() const
 
 AccessStatus Form::show()
 {
+    if (const AccessStatus status = m_runtime.checkpoint(QStringLiteral("Show ") + name());
+        status.failed())
+        return status;
     const bool fresh = !isLoaded();
     if (fresh)
         load();
@@ -160,6 +163,8 @@ AccessStatus Form::unload()
     if (!m_window)
         return AccessStatus::ok();
     FormWindow *window = std::exchange(m_window, nullptr);
+    for (QTimer *timer : window->findChildren<QTimer *>())
+        timer->stop(); // the unload ends the window's timers at once
     window->hide();
     window->deleteLater();
     m_discarded.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });

@@ -33,12 +33,16 @@ void Runtime::showMessageBox(const QString &text, QMessageBox::Icon icon)
 
 void Runtime::messageBox(const QString &text, MessageBoxButtons buttons)
 {
+    checkAccess(checkpoint(QStringLiteral("MsgBox")));
     m_present(text, buttons == MessageBoxButtons::Information ? QMessageBox::Information
                                                               : QMessageBox::NoIcon);
 }
 
 AccessStatus Runtime::unload(Window &window)
 {
+    if (const AccessStatus status = checkpoint(QStringLiteral("Unload ") + window.name());
+        status.failed())
+        return status;
     if (auto *form = dynamic_cast<Form *>(&window))
         return form->unload();
     return AccessStatus::failure(RuntimeError::ObjectNotSet,

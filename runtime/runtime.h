@@ -21,6 +21,9 @@ public:
     using MessagePresenter = std::function<void(const QString &text, QMessageBox::Icon icon)>;
     // Ends the event loop with an exit status.
     using Quit = std::function<void(int status)>;
+    // Answers for one run-time operation ("New Form1", "Show Form3", "Unload Form2", "MsgBox",
+    // "Check3.Value", "Text2.Text", "Text2.Text="): a failure makes that operation fail.
+    using FaultInjector = std::function<AccessStatus(const QString &operation)>;
 
     Runtime();
     ~Runtime() override;
@@ -40,6 +43,7 @@ public:
     template <class F> F &newInstance()
     {
         auto form = std::make_unique<F>(*this);
+        checkAccess(checkpoint(QStringLiteral("New ") + form->name()));
         F &created = *form;
         m_instances.push_back(std::move(form));
         return created;
@@ -70,6 +74,13 @@ public:
     // Seams for tests: how message boxes are shown, and how the event loop is ended.
     void setMessagePresenter(MessagePresenter presenter) { m_present = std::move(presenter); }
     void setQuit(Quit quit) { m_quit = std::move(quit); }
+    void setFaultInjector(FaultInjector injector) { m_faults = std::move(injector); }
+
+    // The status a run-time operation starts from: a failure only when a fault is injected.
+    AccessStatus checkpoint(const QString &operation) const
+    {
+        return m_faults ? m_faults(operation) : AccessStatus::ok();
+    }
 
     // The real application-modal box: caption "rideriddle", one OK button, the given icon.
     static void showMessageBox(const QString &text, QMessageBox::Icon icon);
@@ -83,6 +94,7 @@ private:
     std::vector<std::unique_ptr<Form>> m_instances;
     MessagePresenter m_present;
     Quit m_quit;
+    FaultInjector m_faults;
     int m_loaded = 0;
     bool m_ended = false;
     int m_exitStatus = 0;

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "form2.h"
 #include "runtime.h"
 
 #include <QApplication>
@@ -13,5 +13,5 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/rideriddle.png")));
 
     rt::Runtime runtime;
-    return runtime.start<board::Form1>();
+    return runtime.start<shell::Form2>();
 }

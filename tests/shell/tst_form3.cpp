@@ -1,0 +1,334 @@
+#include "form1.h"
+#include "form3.h"
+#include "graphicalbutton.h"
+#include "menuactions.h"
+#include "runtimefixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+using board::Form1;
+using shell::Form3;
+
+class TestForm3 : public QObject {
+    Q_OBJECT
+
+    RuntimeFixture fx;
+    Form3 *menu = nullptr;
+
+    QWidget *button(int n) const { return menu->control(QString("Command%1").arg(n)); }
+    void click(int n) { QTest::mouseClick(button(n), Qt::LeftButton); }
+    Form1 *board() const { return fx.runtime->instance<Form1>(); }
+    QString boardScore() const { return board()->control<QLineEdit>("Text2")->text(); }
+
+    void tickAndFind(std::initializer_list<int> groups)
+    {
+        for (int k : groups)
+            QTest::mouseClick(board()->control(QString("Check%1").arg(k)), Qt::LeftButton);
+        QTest::mouseClick(board()->control("Command1"), Qt::LeftButton);
+    }
+
+    static QImage grabOf(QWidget *w)
+    {
+        return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    static int countColour(const QImage &image, QColor colour)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == colour;
+        return n;
+    }
+
+private slots:
+    void init()
+    {
+        fx.setUp();
+        menu = &fx.runtime->newInstance<Form3>();
+        QVERIFY(!menu->show().failed());
+        QVERIFY(QTest::qWaitForWindowActive(menu->window()));
+    }
+
+    void cleanup()
+    {
+        QApplication::setPalette(QPalette());
+        QApplication::setPalette(QPalette(), "QMenu");
+        menu = nullptr;
+        QVERIFY(fx.tearDownLeavesNoWindow());
+    }
+
+    void windowAttributes()
+    {
+        QWidget *w = menu->window();
+        QCOMPARE(w->objectName(), QString("Form3"));
+        QVERIFY(w->windowTitle().isEmpty());
+        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(w->windowState() & Qt::WindowMaximized);
+        QCOMPARE(w->frameGeometry(), w->screen()->availableGeometry());
+        QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(w->findChildren<QWidget *>().size(), 4);
+        QCOMPARE(grabOf(w).pixelColor(5, 5), QColor(Qt::black));
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("NEW GAME") << 1 << QRect(240, 120, 329, 73);
+        QTest::newRow("EXIT") << 2 << QRect(240, 216, 329, 73);
+        QTest::newRow("About Us") << 3 << QRect(216, 336, 201, 73);
+        QTest::newRow("Help") << 4 << QRect(448, 336, 201, 73);
+    }
+
+    void layout()
+    {
+        QFETCH(int, n);
+        QFETCH(QRect, rect);
+        QCOMPARE(button(n)->geometry(), rect);
+        QCOMPARE(qobject_cast<QAbstractButton *>(button(n))->text(), QString(n == 2 ? " " : ""));
+    }
+
+    void tabOrderStartsOnNewGame()
+    {
+        QStringList seen;
+        for (int i = 0; i < 5; ++i) {
+            seen << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(seen, QStringList({"Command1", "Command2", "Command3", "Command4", "Command1"}));
+    }
+
+    void cursors_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("NEW GAME") << 1 << int(Qt::BitmapCursor);
+        QTest::newRow("EXIT") << 2 << int(Qt::BitmapCursor);
+        QTest::newRow("About Us") << 3 << int(Qt::WhatsThisCursor);
+        QTest::newRow("Help") << 4 << int(Qt::WhatsThisCursor);
+    }
+
+    void cursors()
+    {
+        QFETCH(int, n);
+        QFETCH(int, shape);
+        const QCursor cursor = button(n)->cursor();
+        QCOMPARE(int(cursor.shape()), shape);
+        if (shape == Qt::BitmapCursor) {
+            QCOMPARE(cursor.hotSpot(), QPoint(12, 1));
+            QCOMPARE(cursor.pixmap().size(), QSize(32, 32));
+        }
+    }
+
+    // The faces: black around the bitmaps' lettering, dark yellow around the GIF pictures.
+    void faces_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("NEW GAME margin") << 1 << QPoint(20, 6) << QColor(Qt::black);
+        QTest::newRow("EXIT margin") << 2 << QPoint(60, 30) << QColor(Qt::black);
+        QTest::newRow("About Us around the picture") << 3 << QPoint(20, 36) << QColor(192, 192, 0);
+        // the picture stands at (60, 6); its rows above the plate are transparent
+        QTest::newRow("About Us above the plate") << 3 << QPoint(100, 10) << QColor(192, 192, 0);
+        QTest::newRow("About Us left of the plate") << 3 << QPoint(61, 30) << QColor(192, 192, 0);
+        // the picture stands at (80, 21); its outer margin is transparent
+        QTest::newRow("Help top margin") << 4 << QPoint(100, 21) << QColor(192, 192, 0);
+        QTest::newRow("Help right margin") << 4 << QPoint(119, 35) << QColor(192, 192, 0);
+        QTest::newRow("Help around the picture") << 4 << QPoint(40, 36) << QColor(192, 192, 0);
+    }
+
+    void faces()
+    {
+        QFETCH(int, n);
+        QFETCH(QPoint, point);
+        QFETCH(QColor, colour);
+        QCOMPARE(grabOf(button(n)).pixelColor(point), colour);
+    }
+
+    void lettering_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("NEW GAME") << 1 << QColor(0, 255, 0);
+        QTest::newRow("EXIT") << 2 << QColor(0, 255, 255);
+    }
+
+    void lettering()
+    {
+        QFETCH(int, n);
+        QFETCH(QColor, colour);
+        QVERIFY(countColour(grabOf(button(n)), colour) > 100);
+    }
+
+    // The GIF pictures show their first frame, and stay still.
+    void firstFrameStill_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("About Us") << 3 << ":/assets/aboutus.gif";
+        QTest::newRow("Help") << 4 << ":/assets/help.gif";
+    }
+
+    void firstFrameStill()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, file);
+        auto *b = qobject_cast<rt::GraphicalButton *>(button(n));
+        QImageReader reader(file);
+        QCOMPARE(b->picture().convertToFormat(QImage::Format_ARGB32),
+                 reader.read().convertToFormat(QImage::Format_ARGB32));
+        const QImage before = grabOf(b);
+        QTest::qWait(700);
+        QCOMPARE(grabOf(b), before);
+    }
+
+    // Menu-text and window-text colours are looked up when drawn: the background and EXIT take
+    // the first, NEW GAME the second.
+    void systemColours()
+    {
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::WindowText, QColor(200, 0, 0));
+        QApplication::setPalette(palette);
+        QPalette menuPalette = QApplication::palette("QMenu");
+        menuPalette.setColor(QPalette::WindowText, QColor(0, 0, 200));
+        QApplication::setPalette(menuPalette, "QMenu");
+
+        QCOMPARE(grabOf(menu->window()).pixelColor(5, 5), QColor(0, 0, 200));
+        const QPoint besidePicture(5, 36);
+        QCOMPARE(grabOf(button(1)).pixelColor(besidePicture), QColor(200, 0, 0));
+        QCOMPARE(grabOf(button(2)).pixelColor(besidePicture), QColor(0, 0, 200));
+    }
+
+    void help()
+    {
+        fx.runtime->setMessagePresenter(&rt::Runtime::showMessageBox);
+        const ModalSeen seen = closeNextModal([&] { click(4); });
+        QVERIFY(seen.seen);
+        QCOMPARE(seen.title, QString("rideriddle"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, 1);
+        const QString expected = "Guess a vechicle in the following box\r\n"
+                                 "and view the combobox's and put a check mark \r\n"
+                                 "on which your guessed  vechicle is visible";
+        QCOMPARE(expected.size(), 128);
+        QCOMPARE(seen.text, expected);
+        QVERIFY(menu->isLoaded());
+    }
+
+    void aboutUs()
+    {
+        fx.runtime->setMessagePresenter(&rt::Runtime::showMessageBox);
+        const ModalSeen seen = closeNextModal([&] { click(3); });
+        QVERIFY(seen.seen);
+        QCOMPARE(seen.title, QString("rideriddle"));
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        const QStringList lines = seen.text.split("\r\n");
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(!lines[0].isEmpty() && !lines[1].isEmpty());
+        QVERIFY(!seen.text.contains(u'\n') || seen.text.count(u'\n') == 1);
+    }
+
+    void keyboardPressesFocusedButton()
+    {
+        button(4)->setFocus();
+        QTest::keyClick(button(4), Qt::Key_Space);
+        QCOMPARE(fx.shownTexts(), QStringList{shell::helpText()});
+    }
+
+    void firstNewGameOpensFreshBoard()
+    {
+        QVERIFY(!board());
+        click(1);
+        QVERIFY(board() && board()->isLoaded());
+        QCOMPARE(boardScore(), QString("0"));
+        QVERIFY(menu->isLoaded());
+    }
+
+    // After "invalid selection" NEW GAME shows the same board with its score, ticks and texts.
+    void newGameKeepsLoadedBoard()
+    {
+        click(1);
+        Form1 *first = board();
+        first->control<QComboBox>("Combo3")->setEditText("typed");
+        tickAndFind({1, 2, 3, 4, 5, 6});
+        QCOMPARE(fx.shownTexts(), QStringList{"invalid selection"});
+        click(1);
+        QCOMPARE(board(), first);
+        QCOMPARE(boardScore(), QString("21"));
+        QCOMPARE(board()->control<QCheckBox>("Check6")->checkState(), Qt::Checked);
+        QCOMPARE(board()->control<QComboBox>("Combo3")->currentText(), QString("typed"));
+        QTest::mouseClick(board()->control("Command1"), Qt::LeftButton);
+        QCOMPARE(fx.shownTexts().last(), QString("invalid selection")); // 42 is no code
+    }
+
+    void newGameAfterBoardWentIsFresh_data()
+    {
+        QTest::addColumn<bool>("byVerdict");
+        QTest::newRow("after a verdict") << true;
+        QTest::newRow("after a close") << false;
+    }
+
+    void newGameAfterBoardWentIsFresh()
+    {
+        QFETCH(bool, byVerdict);
+        click(1);
+        Form1 *instance = board();
+        if (byVerdict) {
+            tickAndFind({2, 3});
+            QCOMPARE(fx.shownTexts(), QStringList{" aeroplane"});
+        } else {
+            QTest::mouseClick(board()->control("Check1"), Qt::LeftButton);
+            QVERIFY(board()->window()->close());
+        }
+        QVERIFY(!board()->isLoaded());
+        QVERIFY(menu->isLoaded());
+        QVERIFY(!fx.quitStatus);
+
+        click(1);
+        QCOMPARE(board(), instance); // the default instance stays
+        QVERIFY(board()->isLoaded());
+        QCOMPARE(boardScore(), QString("0"));
+        QCOMPARE(board()->control<QCheckBox>("Check1")->checkState(), Qt::Unchecked);
+    }
+
+    void exit_data()
+    {
+        QTest::addColumn<bool>("withBoard");
+        QTest::newRow("menu alone") << false;
+        QTest::newRow("board loaded") << true;
+    }
+
+    void exit()
+    {
+        QFETCH(bool, withBoard);
+        if (withBoard)
+            click(1);
+        click(2);
+        QCOMPARE(fx.quitStatus, std::optional<int>(0));
+        QVERIFY(fx.shown.isEmpty());
+        QCOMPARE(fx.runtime->loadedWindowCount(), 0);
+        QVERIFY(!menu->isLoaded());
+    }
+
+    // Any number of About Us and Help clicks leave the menu as it was.
+    void menuStaysUnchanged()
+    {
+        const QRect geometry = menu->window()->geometry();
+        for (int i = 0; i < 10; ++i)
+            click(i % 2 ? 3 : 4);
+        QCOMPARE(fx.shown.size(), 10);
+        QVERIFY(menu->isLoaded());
+        QCOMPARE(menu->window()->geometry(), geometry);
+        QVERIFY(!board());
+    }
+};
+
+QTEST_MAIN(TestForm3)
+#include "tst_form3.moc"
