@@ -24,103 +24,91 @@ rt::AccessStatus missingControl()
         QStringLiteral("Object variable or With block variable not set"));
 }
 
-rt::ControlDesign combo(int group, int left, int tabIndex, const char *text)
+rt::ControlDesign combo(int group, int left, const char *text)
 {
-    rt::ControlDesign c;
-    c.name = QStringLiteral("Combo%1").arg(group);
-    c.kind = ControlKind::ComboBox;
-    c.left = left;
-    c.top = 1320;
-    c.width = 1455;
-    c.height = 480;
-    c.tabIndex = tabIndex;
-    c.text = QString::fromLatin1(text);
-    c.font = largeFont;
-    c.items = catalogue::groupList(group);
-    return c;
+    return {.name = QStringLiteral("Combo%1").arg(group),
+            .kind = ControlKind::ComboBox,
+            .left = left,
+            .top = 1320,
+            .width = 1455,
+            .height = 480,
+            .tabIndex = group,
+            .text = QString::fromLatin1(text),
+            .font = largeFont,
+            .items = catalogue::groupList(group)};
 }
 
-rt::ControlDesign check(int group, int left, int width, int tabIndex)
+rt::ControlDesign check(int group, int left, int width)
 {
-    rt::ControlDesign c;
-    c.name = QStringLiteral("Check%1").arg(group);
-    c.kind = ControlKind::CheckBox;
-    c.left = left;
-    c.top = 2040;
-    c.width = width;
-    c.height = 495;
-    c.tabIndex = tabIndex;
-    c.text = c.name;
-    c.backColour = lightYellow;
-    return c;
+    const QString name = QStringLiteral("Check%1").arg(group);
+    return {.name = name,
+            .kind = ControlKind::CheckBox,
+            .left = left,
+            .top = 2040,
+            .width = width,
+            .height = 495,
+            .tabIndex = 6 + group,
+            .text = name,
+            .backColour = lightYellow};
 }
 
 } // namespace
 
 rt::FormDesign Form1::design()
 {
-    rt::FormDesign form;
-    form.name = QStringLiteral("Form1");
-    form.caption = QStringLiteral("Form1");
-    form.backColour = Colour(Colour::WindowText);
-    form.maximized = true;
-    form.clientWidth = 4680;
-    form.clientHeight = 3195;
-    form.icon = QStringLiteral(":/assets/rideriddle.png");
-
-    rt::ControlDesign text1;
-    text1.name = QStringLiteral("Text1");
-    text1.kind = ControlKind::TextBox;
-    text1.left = 2760;
-    text1.top = 4440;
-    text1.width = 7455;
-    text1.height = 2655;
-    text1.tabIndex = 0;
-    text1.text = catalogue::catalogueText();
-    text1.multiLine = true;
-    text1.font = largeFont;
-
-    rt::ControlDesign command1;
-    command1.name = QStringLiteral("Command1");
-    command1.kind = ControlKind::CommandButton;
-    command1.left = 5040;
-    command1.top = 3480;
-    command1.width = 2295;
-    command1.height = 735;
-    command1.tabIndex = 13;
-    command1.text = QStringLiteral("Find");
-    command1.backColour = lightYellow;
-    command1.graphical = true;
-
-    rt::ControlDesign text2;
-    text2.name = QStringLiteral("Text2");
-    text2.kind = ControlKind::TextBox;
-    text2.left = 10440;
-    text2.top = 5280;
-    text2.width = 1215;
-    text2.height = 285;
-    text2.tabIndex = 14;
-    text2.text = QStringLiteral("0");
-    text2.visible = false;
-
-    form.controls = {
-        text1,
-        combo(1, 480, 1, ""),
-        combo(2, 2280, 2, ""),
-        combo(3, 4080, 3, " "),
-        combo(4, 5880, 4, " "),
-        combo(5, 7680, 5, " "),
-        combo(6, 9480, 6, " "),
-        check(1, 480, 1335, 7),
-        check(2, 2280, 1215, 8),
-        check(3, 4200, 1215, 9),
-        check(4, 6000, 1215, 10),
-        check(5, 7800, 1215, 11),
-        check(6, 9480, 1215, 12),
-        command1,
-        text2,
+    return {
+        .name = QStringLiteral("Form1"),
+        .caption = QStringLiteral("Form1"),
+        .backColour = Colour(Colour::WindowText),
+        .maximized = true,
+        .clientWidth = 4680,
+        .clientHeight = 3195,
+        .icon = QStringLiteral(":/assets/rideriddle.png"),
+        .controls =
+            {
+                {.name = QStringLiteral("Text1"),
+                 .kind = ControlKind::TextBox,
+                 .left = 2760,
+                 .top = 4440,
+                 .width = 7455,
+                 .height = 2655,
+                 .tabIndex = 0,
+                 .text = catalogue::catalogueText(),
+                 .font = largeFont,
+                 .multiLine = true},
+                combo(1, 480, ""),
+                combo(2, 2280, ""),
+                combo(3, 4080, " "),
+                combo(4, 5880, " "),
+                combo(5, 7680, " "),
+                combo(6, 9480, " "),
+                check(1, 480, 1335),
+                check(2, 2280, 1215),
+                check(3, 4200, 1215),
+                check(4, 6000, 1215),
+                check(5, 7800, 1215),
+                check(6, 9480, 1215),
+                {.name = QStringLiteral("Command1"),
+                 .kind = ControlKind::CommandButton,
+                 .left = 5040,
+                 .top = 3480,
+                 .width = 2295,
+                 .height = 735,
+                 .tabIndex = 13,
+                 .text = QStringLiteral("Find"),
+                 .backColour = lightYellow,
+                 .graphical = true},
+                {.name = QStringLiteral("Text2"),
+                 .kind = ControlKind::TextBox,
+                 .left = 10440,
+                 .top = 5280,
+                 .width = 1215,
+                 .height = 285,
+                 .tabIndex = 14,
+                 .text = QStringLiteral("0"),
+                 .visible = false},
+            },
     };
-    return form;
 }
 
 Form1::Form1(rt::Runtime &runtime) : rt::Form(runtime, design()) {}

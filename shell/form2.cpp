@@ -9,24 +9,24 @@ namespace shell {
 
 rt::FormDesign Form2::design()
 {
-    rt::FormDesign form;
-    form.name = QStringLiteral("Form2");
-    form.controlBox = false;
-    form.backColour = rt::Colour(rt::Colour::WindowText);
-    form.maximized = true;
-    form.clientWidth = 8025;
-    form.clientHeight = 6375;
-    form.mousePointer = rt::MousePointer::Custom; // no icon given: the arrow shows
-    form.picture = QStringLiteral(":/assets/splash.bmp");
-
-    rt::ControlDesign timer;
-    timer.name = QStringLiteral("Timer1");
-    timer.kind = rt::ControlKind::Timer;
-    timer.left = 1560;
-    timer.top = 5760;
-    timer.interval = 3000;
-    form.controls = {timer};
-    return form;
+    return {
+        .name = QStringLiteral("Form2"),
+        .controlBox = false,
+        .backColour = rt::Colour(rt::Colour::WindowText),
+        .maximized = true,
+        .clientWidth = 8025,
+        .clientHeight = 6375,
+        .picture = QStringLiteral(":/assets/splash.bmp"),
+        .mousePointer = rt::MousePointer::Custom, // no icon given: the arrow shows
+        .controls =
+            {
+                {.name = QStringLiteral("Timer1"),
+                 .kind = rt::ControlKind::Timer,
+                 .left = 1560,
+                 .top = 5760,
+                 .interval = 3000},
+            },
+    };
 }
 
 Form2::Form2(rt::Runtime &runtime) : rt::Form(runtime, design()) {}

@@ -14,52 +14,48 @@ constexpr Colour darkYellow{0x0000C0C0};
 const QString handCursor = QStringLiteral(":/assets/hand.cur");
 
 rt::ControlDesign pictureButton(int number, int left, int top, int width, Colour face,
-                                const char *picture)
+                                const char *picture, rt::MousePointer pointer)
 {
-    rt::ControlDesign c;
-    c.name = QStringLiteral("Command%1").arg(number);
-    c.kind = rt::ControlKind::CommandButton;
-    c.graphical = true;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = 1095;
-    c.tabIndex = number - 1;
-    c.backColour = face;
-    c.picture = QString::fromLatin1(picture);
-    return c;
+    return {.name = QStringLiteral("Command%1").arg(number),
+            .kind = rt::ControlKind::CommandButton,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = 1095,
+            .tabIndex = number - 1,
+            .backColour = face,
+            .graphical = true,
+            .picture = QString::fromLatin1(picture),
+            .mousePointer = pointer,
+            .mouseIcon = pointer == rt::MousePointer::Custom ? handCursor : QString()};
 }
 
 } // namespace
 
 rt::FormDesign Form3::design()
 {
-    rt::FormDesign form;
-    form.name = QStringLiteral("Form3");
-    form.controlBox = false;
-    form.backColour = Colour(Colour::MenuText);
-    form.maximized = true;
-    form.clientWidth = 10965;
-    form.clientHeight = 7350;
-
-    auto newGame =
-        pictureButton(1, 3600, 1800, 4935, Colour(Colour::WindowText), ":/assets/newgame.bmp");
-    newGame.mousePointer = rt::MousePointer::Custom;
-    newGame.mouseIcon = handCursor;
-
-    auto exit = pictureButton(2, 3600, 3240, 4935, Colour(Colour::MenuText), ":/assets/exit.bmp");
+    using rt::MousePointer;
+    rt::ControlDesign exit = pictureButton(2, 3600, 3240, 4935, Colour(Colour::MenuText),
+                                           ":/assets/exit.bmp", MousePointer::Custom);
     exit.text = QStringLiteral(" ");
-    exit.mousePointer = rt::MousePointer::Custom;
-    exit.mouseIcon = handCursor;
-
-    auto aboutUs = pictureButton(3, 3240, 5040, 3015, darkYellow, ":/assets/aboutus.gif");
-    aboutUs.mousePointer = rt::MousePointer::ArrowQuestion;
-
-    auto help = pictureButton(4, 6720, 5040, 3015, darkYellow, ":/assets/help.gif");
-    help.mousePointer = rt::MousePointer::ArrowQuestion;
-
-    form.controls = {newGame, exit, aboutUs, help};
-    return form;
+    return {
+        .name = QStringLiteral("Form3"),
+        .controlBox = false,
+        .backColour = Colour(Colour::MenuText),
+        .maximized = true,
+        .clientWidth = 10965,
+        .clientHeight = 7350,
+        .controls =
+            {
+                pictureButton(1, 3600, 1800, 4935, Colour(Colour::WindowText),
+                              ":/assets/newgame.bmp", MousePointer::Custom),
+                exit,
+                pictureButton(3, 3240, 5040, 3015, darkYellow, ":/assets/aboutus.gif",
+                              MousePointer::ArrowQuestion),
+                pictureButton(4, 6720, 5040, 3015, darkYellow, ":/assets/help.gif",
+                              MousePointer::ArrowQuestion),
+            },
+    };
 }
 
 Form3::Form3(rt::Runtime &runtime) : rt::Form(runtime, design()) {}
