@@ -4,6 +4,9 @@ include(GNUInstallDirs)
 
 if(WIN32)
     target_sources(rideriddle PRIVATE rideriddle.rc)
+    # The resource compiler looks for the icon named in rideriddle.rc on its include path.
+    target_include_directories(rideriddle PRIVATE
+        $<$<COMPILE_LANGUAGE:RC>:${PROJECT_SOURCE_DIR}/assets>)
     set_target_properties(rideriddle PROPERTIES WIN32_EXECUTABLE ON)
 endif()
 
