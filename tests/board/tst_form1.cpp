@@ -335,7 +335,7 @@ private slots:
     // The real modal box: caption, exact text with its blank, one button, no icon.
     void realMessageBox()
     {
-        fx.runtime->setMessagePresenter(&rt::Runtime::showMessageBox);
+        fx.realBoxes = true;
         tick({1, 3, 4, 5, 6});
         const ModalSeen seen = closeNextModal([&] { pressFind(); });
         QVERIFY(seen.seen);

@@ -23,14 +23,19 @@ struct RuntimeFixture {
     std::unique_ptr<rt::Runtime> runtime;
     QList<Shown> shown;
     std::optional<int> quitStatus;
+    bool realBoxes = false; // while set, message boxes are shown for real and not recorded
 
     void setUp()
     {
         shown.clear();
         quitStatus.reset();
         runtime = std::make_unique<rt::Runtime>();
+        realBoxes = false;
         runtime->setMessagePresenter([this](const QString &text, QMessageBox::Icon icon) {
-            shown.append({text, icon});
+            if (realBoxes)
+                rt::Runtime::showMessageBox(text, icon);
+            else
+                shown.append({text, icon});
         });
         runtime->setQuit([this](int status) { quitStatus = status; });
     }

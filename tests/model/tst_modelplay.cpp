@@ -203,7 +203,6 @@ class TestModelPlay : public QObject {
     QWidget *menuWindow = nullptr;
     QRect menuGeometry;
     Form1 *boardInstance = nullptr;
-    bool realBoxes = false;
 
     quint64 seed = 0;
     std::mt19937_64 rng;
@@ -318,9 +317,9 @@ class TestModelPlay : public QObject {
         const qsizetype before = fx.shown.size();
         lastMessage.reset();
         if (real) {
-            realBoxes = true;
+            fx.realBoxes = true;
             const ModalSeen seen = closeNextModal(trigger);
-            realBoxes = false;
+            fx.realBoxes = false;
             ++tally[QStringLiteral("real message boxes")];
             QVERIFY2(seen.seen, "no modal message box showed");
             QCOMPARE(seen.title, QStringLiteral("rideriddle"));
@@ -743,12 +742,6 @@ private slots:
     void init()
     {
         fx.setUp();
-        fx.runtime->setMessagePresenter([this](const QString &text, QMessageBox::Icon icon) {
-            if (realBoxes)
-                rt::Runtime::showMessageBox(text, icon);
-            else
-                fx.shown.append({text, icon});
-        });
         menu = &fx.runtime->newInstance<Form3>();
         QVERIFY(!menu->show().failed());
         QVERIFY(QTest::qWaitForWindowActive(menu->window()));

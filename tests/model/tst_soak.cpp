@@ -95,7 +95,6 @@ class TestSoak : public QObject {
     std::optional<QuietPlatform> quiet;
     RuntimeFixture fx;
     Form3 *menu = nullptr;
-    bool realBoxes = false;
 
     Form1 *board() const { return fx.runtime->instance<Form1>(); }
 
@@ -124,9 +123,9 @@ class TestSoak : public QObject {
         QWidget *find = board()->control(QStringLiteral("Command1"));
         QString shown;
         if (round % realBoxEvery == 0) {
-            realBoxes = true;
+            fx.realBoxes = true;
             const ModalSeen seen = closeNextModal([&] { QTest::mouseClick(find, Qt::LeftButton); });
-            realBoxes = false;
+            fx.realBoxes = false;
             QVERIFY(seen.seen);
             shown = seen.text;
         } else {
@@ -194,12 +193,6 @@ private slots:
     void init()
     {
         fx.setUp();
-        fx.runtime->setMessagePresenter([this](const QString &text, QMessageBox::Icon icon) {
-            if (realBoxes)
-                rt::Runtime::showMessageBox(text, icon);
-            else
-                fx.shown.append({text, icon});
-        });
         menu = &fx.runtime->newInstance<Form3>();
         QVERIFY(!menu->show().failed());
         QVERIFY(QTest::qWaitForWindowActive(menu->window()));

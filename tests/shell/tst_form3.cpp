@@ -208,7 +208,7 @@ private slots:
 
     void help()
     {
-        fx.runtime->setMessagePresenter(&rt::Runtime::showMessageBox);
+        fx.realBoxes = true;
         const ModalSeen seen = closeNextModal([&] { click(4); });
         QVERIFY(seen.seen);
         QCOMPARE(seen.title, QString("rideriddle"));
@@ -224,7 +224,7 @@ private slots:
 
     void aboutUs()
     {
-        fx.runtime->setMessagePresenter(&rt::Runtime::showMessageBox);
+        fx.realBoxes = true;
         const ModalSeen seen = closeNextModal([&] { click(3); });
         QVERIFY(seen.seen);
         QCOMPARE(seen.title, QString("rideriddle"));
