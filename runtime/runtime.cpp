@@ -6,9 +6,15 @@
 #include <QFont>
 
 namespace rt {
+namespace {
+
+constexpr int prepareDelayMs = 300;
+
+} // namespace
 
 Runtime::Runtime()
-    : m_present(&Runtime::showMessageBox),
+    : m_present(
+          [this](const QString &text, QMessageBox::Icon icon) { showMessageBox(text, icon); }),
       m_quit([](int status) { QCoreApplication::exit(status); })
 {
     // The program ends when its last window is unloaded, not when Qt sees no visible window.
@@ -23,11 +29,41 @@ Runtime::~Runtime()
     m_instances.clear();
 }
 
+QMessageBox &Runtime::messageBoxWidget()
+{
+    if (!m_box) {
+        m_box = std::make_unique<QMessageBox>(
+            QMessageBox::NoIcon, QString::fromUtf16(applicationTitle), QString(), QMessageBox::Ok);
+        m_box->setTextFormat(Qt::PlainText);
+        m_box->setWindowModality(Qt::ApplicationModal);
+    }
+    return *m_box;
+}
+
+void Runtime::prepareMessageBox()
+{
+    // Built while the splash window shows, after its first paint, so that the first message
+    // comes as fast as every later one.
+    m_prepareBox.setSingleShot(true);
+    m_prepareBox.callOnTimeout([this] {
+        if (!m_ended)
+            messageBoxWidget();
+    });
+    m_prepareBox.start(prepareDelayMs);
+}
+
 void Runtime::showMessageBox(const QString &text, QMessageBox::Icon icon)
 {
-    QMessageBox box(icon, QString::fromUtf16(applicationTitle), text, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox &box = messageBoxWidget();
+    if (box.isVisible()) { // a message while another is open gets a box of its own
+        QMessageBox other(icon, box.windowTitle(), text, QMessageBox::Ok);
+        other.setTextFormat(Qt::PlainText);
+        other.setWindowModality(Qt::ApplicationModal);
+        other.exec();
+        return;
+    }
+    box.setIcon(icon);
+    box.setText(text);
     box.exec();
 }
 

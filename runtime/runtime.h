@@ -5,6 +5,7 @@
 #include "services.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -54,6 +55,7 @@ public:
     template <class F> int start()
     {
         dispatch([this] { checkAccess(newInstance<F>().show()); });
+        prepareMessageBox();
         return exec();
     }
 
@@ -83,15 +85,20 @@ public:
     }
 
     // The real application-modal box: caption "rideriddle", one OK button, the given icon.
-    static void showMessageBox(const QString &text, QMessageBox::Icon icon);
+    // One box serves every message: building a box costs more than the player should wait.
+    void showMessageBox(const QString &text, QMessageBox::Icon icon);
 
 private:
     friend class Form;
     void windowLoaded(Form &form);
     void windowUnloaded(Form &form);
     int exec();
+    QMessageBox &messageBoxWidget();
+    void prepareMessageBox();
 
     std::vector<std::unique_ptr<Form>> m_instances;
+    std::unique_ptr<QMessageBox> m_box; // made on first use, or soon after the start
+    QTimer m_prepareBox;
     MessagePresenter m_present;
     Quit m_quit;
     FaultInjector m_faults;

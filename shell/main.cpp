@@ -2,7 +2,6 @@
 #include "runtime.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -10,7 +9,6 @@ int main(int argc, char *argv[])
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("rideriddle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/rideriddle.png")));
 
     rt::Runtime runtime;
     return runtime.start<shell::Form2>();

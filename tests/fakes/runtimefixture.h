@@ -33,7 +33,7 @@ struct RuntimeFixture {
         realBoxes = false;
         runtime->setMessagePresenter([this](const QString &text, QMessageBox::Icon icon) {
             if (realBoxes)
-                rt::Runtime::showMessageBox(text, icon);
+                runtime->showMessageBox(text, icon);
             else
                 shown.append({text, icon});
         });
