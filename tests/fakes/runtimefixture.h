@@ -40,6 +40,15 @@ struct RuntimeFixture {
         runtime->setQuit([this](int status) { quitStatus = status; });
     }
 
+    // Creates the default instance of F and shows it; null when it did not show and activate.
+    template <class F> F *open()
+    {
+        F &form = runtime->newInstance<F>();
+        if (form.show().failed() || !QTest::qWaitForWindowActive(form.window()))
+            return nullptr;
+        return &form;
+    }
+
     // Destroys the run time with every window, and says whether a top-level widget outlived it.
     bool tearDownLeavesNoWindow()
     {

@@ -193,9 +193,7 @@ private slots:
     void init()
     {
         fx.setUp();
-        menu = &fx.runtime->newInstance<Form3>();
-        QVERIFY(!menu->show().failed());
-        QVERIFY(QTest::qWaitForWindowActive(menu->window()));
+        QVERIFY(menu = fx.open<Form3>());
     }
 
     void cleanup()
