@@ -10,6 +10,15 @@ namespace {
 
 constexpr int prepareDelayMs = 300;
 
+std::unique_ptr<QMessageBox> newMessageBox()
+{
+    auto box = std::make_unique<QMessageBox>(
+        QMessageBox::NoIcon, QString::fromUtf16(applicationTitle), QString(), QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
 } // namespace
 
 Runtime::Runtime()
@@ -31,12 +40,8 @@ Runtime::~Runtime()
 
 QMessageBox &Runtime::messageBoxWidget()
 {
-    if (!m_box) {
-        m_box = std::make_unique<QMessageBox>(
-            QMessageBox::NoIcon, QString::fromUtf16(applicationTitle), QString(), QMessageBox::Ok);
-        m_box->setTextFormat(Qt::PlainText);
-        m_box->setWindowModality(Qt::ApplicationModal);
-    }
+    if (!m_box)
+        m_box = newMessageBox();
     return *m_box;
 }
 
@@ -54,17 +59,15 @@ void Runtime::prepareMessageBox()
 
 void Runtime::showMessageBox(const QString &text, QMessageBox::Icon icon)
 {
-    QMessageBox &box = messageBoxWidget();
-    if (box.isVisible()) { // a message while another is open gets a box of its own
-        QMessageBox other(icon, box.windowTitle(), text, QMessageBox::Ok);
-        other.setTextFormat(Qt::PlainText);
-        other.setWindowModality(Qt::ApplicationModal);
-        other.exec();
-        return;
+    QMessageBox *box = &messageBoxWidget();
+    std::unique_ptr<QMessageBox> another; // a message while another is open gets its own box
+    if (box->isVisible()) {
+        another = newMessageBox();
+        box = another.get();
     }
-    box.setIcon(icon);
-    box.setText(text);
-    box.exec();
+    box->setIcon(icon);
+    box->setText(text);
+    box->exec();
 }
 
 void Runtime::messageBox(const QString &text, MessageBoxButtons buttons)
