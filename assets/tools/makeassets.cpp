@@ -81,6 +81,22 @@ void putBitmapInfoHeader(QByteArray &out, int width, int height, int bpp, qint64
     put32(out, 0); // important colours: all
 }
 
+// The pixels of `image` as a 24-bit bitmap stores them: rows bottom-up, each pixel blue, green,
+// red, each row padded with zeros to `stride` bytes.
+void putBgrRows(QByteArray &out, const QImage &image, int stride)
+{
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            put8(out, qBlue(c));
+            put8(out, qGreen(c));
+            put8(out, qRed(c));
+        }
+        for (int pad = image.width() * 3; pad < stride; ++pad)
+            put8(out, 0);
+    }
+}
+
 // 24-bit BMP, bottom-up rows padded to four bytes, no colour table.
 QByteArray bmp24(const QImage &image)
 {
@@ -96,16 +112,7 @@ QByteArray bmp24(const QImage &image)
     put16(out, 0);
     put32(out, 14 + 40);
     putBitmapInfoHeader(out, w, h, 24, imageSize, kPixelsPerMetre);
-    for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < w; ++x) {
-            const QRgb c = image.pixel(x, y);
-            put8(out, qBlue(c));
-            put8(out, qGreen(c));
-            put8(out, qRed(c));
-        }
-        for (int pad = w * 3; pad < stride; ++pad)
-            put8(out, 0);
-    }
+    putBgrRows(out, image, stride);
     return out;
 }
 
@@ -706,14 +713,7 @@ QByteArray iconIco(const QImage &icon)
     put32(out, 40 + imageSize);
     put32(out, 6 + 16);
     putBitmapInfoHeader(out, size, size * 2, 24, imageSize, 0);
-    for (int y = size - 1; y >= 0; --y) {
-        for (int x = 0; x < size; ++x) {
-            const QRgb c = icon.pixel(x, y);
-            put8(out, qBlue(c));
-            put8(out, qGreen(c));
-            put8(out, qRed(c));
-        }
-    }
+    putBgrRows(out, icon, size * 3);
     for (int i = 0; i < andStride * size; ++i)
         put8(out, 0);
     return out;
