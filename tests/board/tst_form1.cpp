@@ -341,6 +341,7 @@ private slots:
         QVERIFY(seen.seen);
         QCOMPARE(seen.title, QString("rideriddle"));
         QCOMPARE(seen.text, QString(" bicycle"));
+        QCOMPARE(seen.textFormat, Qt::PlainText); // the leading blank shows
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, 1);
         QVERIFY(!board->isLoaded());

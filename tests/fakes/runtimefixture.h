@@ -4,6 +4,7 @@
 #include "runtime.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QList>
 #include <QMessageBox>
 #include <QTest>
@@ -84,12 +85,13 @@ public:
 };
 
 // Runs `trigger`, which is expected to open an application-modal box, and closes that box as
-// soon as it shows, whatever happens to the test's checks; returns the box's caption, text and
-// icon as they were shown.
+// soon as it shows, whatever happens to the test's checks; returns the box's caption, text, icon
+// and how its label draws the text, as they were shown.
 struct ModalSeen {
     bool seen = false;
     QString title;
     QString text;
+    Qt::TextFormat textFormat = Qt::AutoText; // how its label draws the text; AutoText: no label
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
 };
@@ -107,6 +109,8 @@ template <class Trigger> ModalSeen closeNextModal(Trigger trigger)
             seen.seen = true;
             seen.title = box->windowTitle();
             seen.text = box->text();
+            if (const auto *label = box->findChild<QLabel *>("qt_msgbox_label"))
+                seen.textFormat = label->textFormat();
             seen.icon = box->icon();
             seen.buttons = int(box->buttons().size());
         }

@@ -217,6 +217,7 @@ private slots:
                                  "on which your guessed  vechicle is visible";
         QCOMPARE(expected.size(), 128);
         QCOMPARE(seen.text, expected);
+        QCOMPARE(seen.textFormat, Qt::PlainText); // blanks and lines as they are
         QVERIFY(menu->isLoaded());
     }
 
