@@ -347,6 +347,21 @@ private slots:
         QVERIFY(!board->isLoaded());
     }
 
+    // While the box is open the board takes no input: a click that comes through the window
+    // system, as the player's does, ticks nothing.
+    void boardTakesNoInputUnderMessage()
+    {
+        fx.realBoxes = true;
+        QWindow *handle = window()->windowHandle();
+        const QPoint onCheck1 = check(1)->mapTo(window(), QPoint(10, check(1)->height() / 2));
+        const ModalSeen seen = closeNextModal(
+            [&] { pressFind(); }, [&] { QTest::mouseClick(handle, Qt::LeftButton, {}, onCheck1); });
+        QCOMPARE(seen.text, QString("invalid selection"));
+        QCOMPARE(check(1)->checkState(), Qt::Unchecked);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onCheck1); // the same click, box closed
+        QCOMPARE(check(1)->checkState(), Qt::Checked);
+    }
+
     // A run-time error inside Find: the report, no verdict, and the end with a failure status.
     void runtimeErrorEndsProgram()
     {

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -84,9 +85,9 @@ public:
     }
 };
 
-// Runs `trigger`, which is expected to open an application-modal box, and closes that box as
-// soon as it shows, whatever happens to the test's checks; returns the box's caption, text, icon
-// and how its label draws the text, as they were shown.
+// Runs `trigger`, which is expected to open an application-modal box, runs `whileOpen` while
+// that box shows, and closes the box right after, whatever happens to the test's checks; returns
+// the box's caption, text, icon and how its label draws the text, as they were shown.
 struct ModalSeen {
     bool seen = false;
     QString title;
@@ -96,7 +97,8 @@ struct ModalSeen {
     int buttons = 0;
 };
 
-template <class Trigger> ModalSeen closeNextModal(Trigger trigger)
+template <class Trigger>
+ModalSeen closeNextModal(Trigger trigger, const std::function<void()> &whileOpen = {})
 {
     ModalSeen seen;
     QTimer poll;
@@ -114,6 +116,8 @@ template <class Trigger> ModalSeen closeNextModal(Trigger trigger)
             seen.icon = box->icon();
             seen.buttons = int(box->buttons().size());
         }
+        if (whileOpen)
+            whileOpen();
         modal->close();
     });
     poll.start();
