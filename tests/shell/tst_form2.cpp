@@ -35,6 +35,7 @@ private slots:
     void cleanup()
     {
         QApplication::setPalette(QPalette());
+        QApplication::setPalette(QPalette(), "QMenu");
         splash = nullptr;
         QVERIFY(fx.tearDownLeavesNoWindow());
     }
@@ -55,12 +56,15 @@ private slots:
     }
 
     // The picture at natural size from the top-left corner; beyond it the background colour,
-    // looked up when drawn.
+    // the window-text colour (not the menu-text one) looked up when drawn.
     void picturePlacement()
     {
         QPalette palette = QApplication::palette();
         palette.setColor(QPalette::WindowText, QColor(40, 0, 80));
         QApplication::setPalette(palette);
+        QPalette menuPalette = QApplication::palette("QMenu");
+        menuPalette.setColor(QPalette::WindowText, QColor(0, 0, 200));
+        QApplication::setPalette(menuPalette, "QMenu");
         open();
         const QImage shot =
             splash->window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
