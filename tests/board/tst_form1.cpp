@@ -127,6 +127,8 @@ private slots:
         auto *text1 = board->control<QPlainTextEdit>("Text1");
         QCOMPARE(text1->toPlainText(), board::catalogue::catalogueText().replace("\r\n", "\n"));
         QVERIFY(!text1->isReadOnly());
+        QCOMPARE(text1->font().bold(), true);
+        QCOMPARE(text1->font().pixelSize(), 18);
         QCOMPARE(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
