@@ -67,21 +67,46 @@ private slots:
         QCOMPARE(board.score, QString::number(code));
     }
 
-    // The score is written once per ticked box, before the next box is read.
+    // The score is written once per ticked box, before the next box is read. The range test
+    // reads the score twice on every press, whichever of its conditions holds.
+    void accessOrder_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QList<int>>("groups");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("message");
+
+        const QStringList rangeTest = {"Text2.Text", "Text2.Text"};
+        QStringList seven = {"Check1.Value", "Check2.Value", "Text2.Text",   "Text2.Text=2",
+                             "Check3.Value", "Check4.Value", "Check5.Value", "Text2.Text",
+                             "Text2.Text=7", "Check6.Value"};
+        seven << rangeTest;
+        for (int code = 20; code >= 7; --code)
+            seven << "Text2.Text"; // the ladder reads afresh for every code it tries
+        QStringList untouched;
+        for (int k = 1; k <= 6; ++k)
+            untouched << QString("Check%1.Value").arg(k);
+        untouched << rangeTest;
+
+        QTest::newRow("7") << "0" << QList<int>{2, 5} << seven << " ship";
+        QTest::newRow("above 20") << "21" << QList<int>{} << untouched << "invalid selection";
+        QTest::newRow("0") << "0" << QList<int>{} << untouched << "invalid selection";
+    }
+
     void accessOrder()
     {
-        auto board = RecordingBoard::withTicks({2, 5});
+        QFETCH(QString, before);
+        QFETCH(QList<int>, groups);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, message);
+        RecordingBoard board;
+        for (int k : groups)
+            board.ticks[k - 1] = 1;
+        board.score = before;
         RecordingServices services;
         QVERIFY(!press(board, services));
-
-        QStringList expected = {"Check1.Value", "Check2.Value", "Text2.Text",
-                                "Text2.Text=2", "Check3.Value", "Check4.Value",
-                                "Check5.Value", "Text2.Text",   "Text2.Text=7",
-                                "Check6.Value", "Text2.Text",   "Text2.Text"}; // the range test
-        for (int code = 20; code >= 7; --code)
-            expected << "Text2.Text"; // the ladder reads afresh for every code it tries
         QCOMPARE(board.log, expected);
-        QCOMPARE(services.messageTexts(), QStringList{" ship"});
+        QCOMPARE(services.messageTexts(), QStringList{message});
     }
 
     void scoreWrites_data()
