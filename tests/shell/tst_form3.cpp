@@ -260,6 +260,7 @@ private slots:
         QCOMPARE(fx.shownTexts(), QStringList{"invalid selection"});
         click(1);
         QCOMPARE(board(), first);
+        QCOMPARE(fx.runtime->loadedWindowCount(), 2); // the menu and that one board
         QCOMPARE(boardScore(), QString("21"));
         QCOMPARE(board()->control<QCheckBox>("Check6")->checkState(), Qt::Checked);
         QCOMPARE(board()->control<QComboBox>("Combo3")->currentText(), QString("typed"));
