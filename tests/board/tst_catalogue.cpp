@@ -27,23 +27,26 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("length");
-        QTest::newRow("1") << 1 << 45;
-        QTest::newRow("2") << 2 << 52;
-        QTest::newRow("3") << 3 << 43;
-        QTest::newRow("4") << 4 << 50;
-        QTest::newRow("5") << 5 << 33;
+        QTest::addColumn<bool>("endsWithTab"); // just before its line break
+        QTest::newRow("1") << 1 << 45 << false;
+        QTest::newRow("2") << 2 << 52 << false;
+        QTest::newRow("3") << 3 << 43 << false;
+        QTest::newRow("4") << 4 << 50 << true;
+        QTest::newRow("5") << 5 << 33 << true;
     }
 
     void catalogueRows()
     {
         QFETCH(int, row);
         QFETCH(int, length);
+        QFETCH(bool, endsWithTab);
         const QStringList rows = catalogue::catalogueText().split("\r\n");
         QCOMPARE(rows.size(), 6);
         QVERIFY(rows.last().isEmpty());
         const QString line = rows[row - 1];
         QCOMPARE(line.size(), length);
         QVERIFY(!line.startsWith(u' ') && !line.startsWith(u'\t'));
+        QCOMPARE(line.endsWith(u'\t'), endsWithTab);
 
         const QStringList names = line.split(QRegularExpression("[ \t]+"), Qt::SkipEmptyParts);
         QStringList expected;
