@@ -1,15 +1,15 @@
 #include "form.h"
 
+#include "combobox.h"
 #include "cursorfile.h"
 #include "formwindow.h"
 #include "graphicalbutton.h"
+#include "multilinetextbox.h"
 #include "runtime.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -55,7 +55,7 @@ QWidget *buildControl(const ControlDesign &design, QWidget *window)
     switch (design.kind) {
     case ControlKind::TextBox:
         if (design.multiLine) {
-            auto *box = new QPlainTextEdit(window);
+            auto *box = new MultiLineTextBox(window);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -72,7 +72,7 @@ QWidget *buildControl(const ControlDesign &design, QWidget *window)
             return box;
         }
     case ControlKind::ComboBox: {
-        auto *combo = new QComboBox(window);
+        auto *combo = new ComboBox(window);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
@@ -110,7 +110,11 @@ QWidget *buildControl(const ControlDesign &design, QWidget *window)
 
 } // namespace
 
-Form::Form(Runtime &runtime, FormDesign design) : m_runtime(runtime), m_design(std::move(design)) {}
+Form::Form(Runtime &runtime, FormDesign design)
+    : m_runtime(runtime), m_design(std::move(design)),
+      m_icon(m_design.icon.isEmpty() ? QIcon() : QIcon(m_design.icon))
+{
+}
 
 Form::~Form()
 {
@@ -176,8 +180,8 @@ AccessStatus Form::unload()
 void Form::load()
 {
     m_window = new FormWindow(m_design, [this] { unload(); });
-    if (!m_design.icon.isEmpty())
-        m_window->setWindowIcon(QIcon(m_design.icon));
+    if (!m_icon.isNull())
+        m_window->setWindowIcon(m_icon);
     m_window->setCursor(cursorFor(m_design.mousePointer, QString()));
 
     std::vector<const ControlDesign *> order;

@@ -4,6 +4,7 @@
 #include "formdesign.h"
 #include "services.h"
 
+#include <QIcon>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -59,6 +60,8 @@ private:
 
     Runtime &m_runtime;
     FormDesign m_design;
+    // One icon for every load: the desktop keeps each new icon it is given for the whole run.
+    QIcon m_icon;
     FormWindow *m_window = nullptr;       // owned while loaded
     QList<QPointer<QWidget>> m_discarded; // unloaded windows awaiting deletion
 };

@@ -2,8 +2,6 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 namespace rt {
@@ -52,12 +50,15 @@ void GraphicalButton::paintEvent(QPaintEvent *)
     }
     qDrawWinButton(&painter, face, palette(), sunken, nullptr);
 
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = face.adjusted(4, 4, -4, -4);
-        focus.backgroundColor = m_face.resolve();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        // The focus mark: a dotted rectangle that inverts what lies under it, so it shows on
+        // any face and leaves the face itself as it is.
+        QPen dots(Qt::white, 0);
+        dots.setDashPattern({1.0, 1.0});
+        painter.setPen(dots);
+        painter.setBrush(Qt::NoBrush);
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.drawRect(face.adjusted(4, 4, -5, -5));
     }
 }
 

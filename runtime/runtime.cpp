@@ -3,19 +3,39 @@
 #include "dispatch.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFont>
+#include <QLayout>
 
 namespace rt {
 namespace {
 
 constexpr int prepareDelayMs = 300;
 
+// The width a window needs for a window manager's title bar to show `caption` whole, beside the
+// window's icon and its minimize, maximize and close buttons.
+int titleBarWidth(const QString &caption)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int button = 2 * metrics.height(); // a title-bar button with its spacing
+    return metrics.horizontalAdvance(caption) + 6 * button;
+}
+
 std::unique_ptr<QMessageBox> newMessageBox()
 {
-    auto box = std::make_unique<QMessageBox>(
-        QMessageBox::NoIcon, QString::fromUtf16(applicationTitle), QString(), QMessageBox::Ok);
+    const QString title = QString::fromUtf16(applicationTitle);
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, QString(), QMessageBox::Ok);
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::ApplicationModal);
+    // A box sizes itself to its text, and "invalid selection" is narrower than a title bar needs
+    // for the caption. The row of buttons spans the box, so its width holds the box open.
+    if (auto *buttons = box->findChild<QDialogButtonBox *>()) {
+        const QMargins margins = box->layout()->contentsMargins();
+        buttons->setMinimumWidth(titleBarWidth(title) - margins.left() - margins.right());
+    }
     return box;
 }
 

@@ -2,10 +2,13 @@
 #include "form1.h"
 #include "runtimefixture.h"
 
+#include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
@@ -154,21 +157,33 @@ private slots:
         QCOMPARE(board->control<QAbstractButton>("Command1")->text(), QString("Find"));
     }
 
-    // The light yellow shows on the check boxes and on the face of Find, whatever the style.
+    // The light yellow shows on the check boxes and on the face of Find, whatever the style, and
+    // stays on Find's face when the Tab key gives it the focus: only the dotted mark shows then.
     void colours_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QPoint>("point");
-        QTest::newRow("Check1") << "Check1" << QPoint(85, 16);
-        QTest::newRow("Check6") << "Check6" << QPoint(78, 3);
-        QTest::newRow("Find") << "Command1" << QPoint(10, 10);
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("Check1") << "Check1" << QPoint(85, 16) << false;
+        QTest::newRow("Check6") << "Check6" << QPoint(78, 3) << false;
+        QTest::newRow("Find") << "Command1" << QPoint(10, 10) << false;
+        QTest::newRow("Find with the focus") << "Command1" << QPoint(10, 10) << true;
     }
 
     void colours()
     {
         QFETCH(QString, name);
         QFETCH(QPoint, point);
-        QCOMPARE(pixelAt(board->control(name), point), QColor(255, 255, 192));
+        QFETCH(bool, focused);
+        QWidget *control = board->control(name);
+        const QImage unfocused = control->grab().toImage();
+        if (focused) {
+            check(6)->setFocus();
+            QTest::keyClick(check(6), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control);
+            QVERIFY(control->grab().toImage() != unfocused); // the focus mark shows
+        }
+        QCOMPARE(pixelAt(control, point), QColor(255, 255, 192));
     }
 
     // The background is the window-text colour at the time it is drawn, not the menu-text one.
@@ -198,6 +213,82 @@ private slots:
             const QRectF box = text1->document()->documentLayout()->blockBoundingRect(block);
             QVERIFY(box.bottom() <= text1->viewport()->height());
         }
+    }
+
+    // Each dropped list shows every entry whole: as wide as its widest entry, never narrower than
+    // the box, which keeps its size.
+    void droppedLists_data()
+    {
+        QTest::addColumn<int>("group");
+        for (int k = 1; k <= 6; ++k)
+            QTest::addRow("Combo%d", k) << k;
+    }
+
+    void droppedLists()
+    {
+        QFETCH(int, group);
+        QComboBox *box = combo(group);
+        const QRect place = box->geometry();
+        box->showPopup();
+        QAbstractItemView *list = box->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QVERIFY(list->window()->width() >= box->width());
+        for (int row = 0; row < box->count(); ++row) {
+            const int needed = list->sizeHintForIndex(box->model()->index(row, 0)).width();
+            QVERIFY2(list->viewport()->width() >= needed, qPrintable(box->itemText(row)));
+        }
+        box->hidePopup();
+        QCOMPARE(box->geometry(), place);
+    }
+
+    // A paste or a drop that offers nothing leaves the text as it is; one that offers text
+    // inserts it. (An X clipboard nobody owns offers no format at all.)
+    void paste_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<bool>("offersText");
+        for (const char *name : {"Text1", "Combo1"})
+            for (const char *route : {"Ctrl+V", "Shift+Insert", "drop"})
+                for (const bool offersText : {false, true})
+                    QTest::addRow("%s, %s, %s", name, route, offersText ? "text" : "nothing")
+                        << name << route << offersText;
+    }
+
+    void paste()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, route);
+        QFETCH(bool, offersText);
+        auto *text1 = board->control<QPlainTextEdit>("Text1");
+        QWidget *editor = name == "Text1" ? static_cast<QWidget *>(text1) : combo(1)->lineEdit();
+        const auto text = [&] {
+            return editor == text1 ? text1->toPlainText() : combo(1)->currentText();
+        };
+        const QString before = text();
+        auto data = std::make_unique<QMimeData>();
+        if (offersText)
+            data->setText("zz");
+
+        editor->setFocus();
+        if (route == "drop") {
+            QWidget *target = editor == text1 ? text1->viewport() : editor;
+            const QPoint at(5, 5);
+            QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(target, &drop);
+        } else {
+            QGuiApplication::clipboard()->setMimeData(data.release());
+            if (route == "Ctrl+V")
+                QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+            else
+                QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
+        }
+        if (offersText)
+            QVERIFY(text().contains("zz"));
+        else
+            QCOMPARE(text(), before);
     }
 
     // A whole game through real clicks, one per vehicle.

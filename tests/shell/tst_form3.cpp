@@ -124,7 +124,8 @@ private slots:
         }
     }
 
-    // The faces: black around the bitmaps' lettering, dark yellow around the GIF pictures.
+    // The faces: black around the bitmaps' lettering, dark yellow around the GIF pictures. The
+    // points lie inside the focus mark.
     void faces_data()
     {
         QTest::addColumn<int>("n");
@@ -142,12 +143,23 @@ private slots:
         QTest::newRow("Help around the picture") << 4 << QPoint(40, 36) << QColor(192, 192, 0);
     }
 
+    // The faces keep their colours when the Tab key gives the button the focus: only the dotted
+    // focus mark shows then.
     void faces()
     {
         QFETCH(int, n);
         QFETCH(QPoint, point);
         QFETCH(QColor, colour);
-        QCOMPARE(grabOf(button(n)).pixelColor(point), colour);
+        const QImage unfocused = grabOf(button(n));
+        QCOMPARE(unfocused.pixelColor(point), colour);
+
+        QWidget *before = button(n == 1 ? 4 : n - 1);
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button(n));
+        const QImage focused = grabOf(button(n));
+        QVERIFY(focused != unfocused);
+        QCOMPARE(focused.pixelColor(point), colour);
     }
 
     void lettering_data()
