@@ -1,0 +1,256 @@
+#!/usr/bin/env bash
+# Plays rideriddle on an X server of its own with a window manager (openbox), as a player on a
+# desktop meets it, and watches it from outside:
+#   - the board has the whole title bar: minimize, maximize and close, and opens maximized;
+#   - a paste with nothing to paste (keys, middle click; in the catalogue box and in a list's
+#     text field) changes nothing and the game plays on; a paste of real text inserts it;
+#   - every dropped list is wide enough for its widest entry;
+#   - Find keeps its light-yellow face when the keyboard gives it the focus;
+#   - a message box is wide enough for the title bar to show its caption "rideriddle";
+#   - loading the board again and again does not make the program grow;
+#   - EXIT ends the program with status 0.
+# Screenshots list.png, find.png and box.png are left in the working directory.
+# RIDERIDDLE_E2E_SANITIZED=1 (a sanitizer build) loads the board a few times only and does not
+# weigh the memory.
+# Usage: desktop.sh <path to rideriddle>
+set -uo pipefail
+
+exe=${1:?usage: desktop.sh <path to rideriddle>}
+shots=$PWD
+sanitized=${RIDERIDDLE_E2E_SANITIZED:-0}
+
+# shellcheck source-path=SCRIPTDIR
+source "$(dirname "$0")/lib.sh"
+
+requireTools Xvfb openbox xdotool xwininfo xprop xclip import convert compare timeout
+[[ -x $exe ]] || abort "no executable at $exe"
+startXServer 170
+
+# The board's controls, relative to its client area (pixels at 15 twips each).
+readonly text1='497x177+184+296' text1X=$((184 + 250)) text1Y=$((296 + 90))
+readonly check2X=$((152 + 40)) check2Y=$((136 + 16))
+readonly findX=$((336 + 76)) findY=$((232 + 24))
+comboX() { echo $((32 + 120 * ($1 - 1) + 88)); } # a list's drop-down arrow
+readonly comboY=$((88 + 16))
+# The widest entry of each list, in the lists' large font (DejaVu Sans Bold standing in at
+# 18 pixels).
+readonly widest=(helecopter helecopter aeroplane richshaw rickshaw richshaw)
+readonly listFont=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+
+# The width of a text's ink in a font at a pixel size.
+inkWidth() { # <font file> <pixels> <text>
+    convert -font "$1" -pointsize "$2" -density 72 "label:$3" -trim -format %w info:
+}
+
+# ---- the window manager ----
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+helpers+=($!)
+for _ in $(seq 100); do
+    x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break
+    sleep 0.05
+done
+x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || abort "openbox manages the screen"
+pass "openbox manages the screen"
+
+appLifetime=150 startToMenu desktop
+pass "the menu shows after the splash"
+
+# ---- the board under a window manager ----
+x xdotool key space # NEW GAME has the focus
+waitForTitled Form1 $(($(now) + 10000000)) || abort "NEW GAME opens the board"
+board=$found
+alive() { # <what was done>
+    if appDied; then
+        abort "the program survives: $1"
+    fi
+}
+maximized() { # <window>
+    local states
+    states=$(x xprop -id "$1" _NET_WM_STATE)
+    [[ $states == *_NET_WM_STATE_MAXIMIZED_VERT* && $states == *_NET_WM_STATE_MAXIMIZED_HORZ* ]]
+}
+deadline=$(($(now) + 3000000))
+until maximized "$board" || (($(now) > deadline)); do
+    sleep 0.05
+done
+if maximized "$board"; then
+    pass "the board opens maximized"
+else
+    fail "the board opens maximized: $(x xprop -id "$board" _NET_WM_STATE)"
+fi
+sleep 0.3 # the window manager puts the frame around it
+read -r boardX boardY _ _ <<<"$(geometry "$board")"
+clickAt() { # <button> <x> <y>: a click on a point of the board's client area
+    x xdotool mousemove $((boardX + $2)) $((boardY + $3)) click "$1"
+}
+
+actions=$(x xprop -id "$board" _NET_WM_ALLOWED_ACTIONS)
+for action in MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT CLOSE; do
+    if [[ $actions == *"_NET_WM_ACTION_$action"* ]]; then
+        pass "the board's title bar offers $action"
+    else
+        fail "the board's title bar offers $action: $actions"
+    fi
+done
+# ---- paste with nothing to paste ----
+# No program owns the clipboard or the selection on this new X server. The focus is in Text1.
+sleep 0.3
+screenshot before-paste.png
+x xdotool key ctrl+v
+alive "Ctrl+V in the catalogue box"
+x xdotool key shift+Insert
+alive "Shift+Insert in the catalogue box"
+clickAt 2 $text1X $text1Y
+alive "a middle click in the catalogue box"
+clickAt 1 $((32 + 30)) $comboY
+x xdotool key ctrl+v
+alive "Ctrl+V in Combo1"
+x xdotool click 2
+alive "a middle click in Combo1"
+sleep 0.3
+alive "every paste with nothing to paste"
+pass "the program survives every paste with nothing to paste"
+screenshot after-paste.png
+text1Area=$(awk -v r="$text1" -v x="$boardX" -v y="$boardY" 'BEGIN {
+    split(r, a, /[x+]/); printf "%dx%d+%d+%d", a[1], a[2], a[3] + x, a[4] + y }')
+changed=$(differingPixels before-paste.png after-paste.png "$text1Area")
+# The caret may blink and move: a few dozen pixels.
+if [[ $changed =~ ^[0-9]+$ ]] && ((changed < 100)); then
+    pass "the catalogue text stays as it was ($changed pixels differ, the caret)"
+else
+    fail "the catalogue text stays as it was: $changed pixels differ"
+fi
+
+# A paste of real text still works.
+xclip -quiet -selection clipboard <<<"zzzz zzzz zzzz zzzz" >/dev/null 2>&1 &
+helpers+=($!)
+sleep 0.3
+clickAt 1 $text1X $text1Y
+x xdotool key ctrl+v
+sleep 0.3
+alive "pasting text"
+screenshot pasted.png
+changed=$(differingPixels after-paste.png pasted.png "$text1Area")
+if [[ $changed =~ ^[0-9]+$ ]] && ((changed >= 300)); then
+    pass "a paste of text inserts it ($changed pixels differ)"
+else
+    fail "a paste of text inserts it: $changed pixels differ"
+fi
+
+# ---- the dropped lists ----
+for k in 1 2 3 4 5 6; do
+    clickAt 1 "$(comboX $k)" $comboY
+    if ! waitForNewWindow $(($(now) + 3000000)) "$menu" "$board"; then
+        fail "Combo$k drops down its list"
+        continue
+    fi
+    list=$found
+    sleep 0.2
+    ((k == 2)) && screenshot list.png
+    read -r _ _ listW _ <<<"$(geometry "$list")"
+    need=$(($(inkWidth "$listFont" 18 "${widest[k - 1]}") + 6))
+    ((need < 97)) && need=97
+    if ((listW >= need)); then
+        pass "Combo$k's list is $listW pixels wide: \"${widest[k - 1]}\" needs $need"
+    else
+        fail "Combo$k's list is $listW pixels wide: \"${widest[k - 1]}\" needs $need"
+    fi
+    x xdotool key Escape
+    waitUntilGone "$list" $(($(now) + 2000000)) || fail "Escape closes Combo$k's list"
+done
+
+# ---- Find with the keyboard focus ----
+clickAt 1 $text1X $text1Y
+for _ in $(seq 13); do
+    x xdotool key Tab
+done
+sleep 0.3
+screenshot find.png
+face=$(convert "$shots/find.png" -format "%[pixel:p{$((boardX + 336 + 10)),$((boardY + 232 + 10))}]" info:)
+if [[ $face == "srgb(255,255,192)" ]]; then
+    pass "Find's face stays light yellow with the focus"
+else
+    fail "Find's face stays light yellow with the focus: $face"
+fi
+
+# ---- message boxes under the window manager ----
+captionInk=$(inkWidth /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf 10.7 rideriddle)
+checkBox() { # <what> <window>
+    local extents top w
+    extents=$(x xprop -id "$2" _NET_FRAME_EXTENTS) # left, right, top, bottom
+    IFS=', ' read -r _ _ top _ <<<"${extents#*= }"
+    read -r _ _ w _ <<<"$(geometry "$2")"
+    # The title bar holds the window's icon, the caption and three buttons, each about as wide
+    # as the bar is high; openbox's caption font is sans, bold, 8 points.
+    local need=$((captionInk + 5 * top))
+    if [[ $top =~ ^[0-9]+$ ]] && ((top > 0 && w >= need)); then
+        pass "$1 is $w pixels wide, room for its caption in a title bar of $top pixels ($need)"
+    else
+        fail "$1 is $w pixels wide, room for its caption: needs $need (frame: $extents)"
+    fi
+}
+
+x xdotool key space # Find with nothing ticked
+waitForNewWindow $(($(now) + 5000000)) "$menu" "$board" || abort "Find shows a message"
+box=$found
+sleep 0.3
+screenshot box.png
+checkProperty "the message box" "$box" WM_NAME '"rideriddle"'
+checkBox '"invalid selection"' "$box"
+x xdotool key Return
+waitUntilGone "$box" $(($(now) + 3000000)) || fail "OK closes the message box"
+
+clickAt 1 $check2X $check2Y
+clickAt 1 $findX $findY
+waitForNewWindow $(($(now) + 5000000)) "$menu" "$board" || abort "Find names the vehicle"
+box=$found
+sleep 0.2
+checkBox 'the verdict " tram"' "$box"
+x xdotool key Return
+if waitUntilGone "$board" $(($(now) + 3000000)); then
+    pass "after the verdict the board goes: the game played on after the pastes"
+else
+    fail "after the verdict the board goes"
+fi
+
+# ---- the board loaded again and again ----
+# The program runs under `timeout`, as its only child.
+rss() { awk '/^VmRSS/ { print $2 }' "/proc/$(pgrep -P "$app" | head -n1)/status"; } # kB
+loadAndClose() { # NEW GAME from the keyboard, then the window manager's close (Alt+F4)
+    local deadline=$(($(now) + 5000000))
+    x xdotool key space
+    waitForTitled Form1 $deadline || return 1
+    x xdotool key alt+F4
+    waitUntilGone "$found" $deadline
+}
+loads=300 warmUp=20
+((sanitized)) && loads=10 warmUp=0
+for ((i = 0; i < warmUp; ++i)); do
+    loadAndClose || abort "NEW GAME and Alt+F4, warming up: load $i"
+done
+before=$(rss)
+[[ $before =~ ^[0-9]+$ ]] || abort "the program's memory can be read: '$before'"
+for ((i = 0; i < loads; ++i)); do
+    loadAndClose || abort "NEW GAME and Alt+F4: load $i"
+done
+after=$(rss)
+pass "$loads boards loaded and closed through the window manager"
+if ((sanitized)); then
+    echo "SKIP: memory growth over the loads (a sanitizer build): $before kB to $after kB"
+elif ((after - before <= 512)); then
+    pass "$loads loads of the board grow the program by $((after - before)) kB (at most 512)"
+else
+    fail "$loads loads of the board grow the program by $((after - before)) kB: at most 512"
+fi
+
+# ---- EXIT ----
+x xdotool mousemove $((240 + 164)) $((216 + 36)) click 1
+if ! waitForExit $(($(now) + 5000000)); then
+    fail "EXIT ends the program within 5 s"
+elif ((status == 0)); then
+    pass "EXIT ends the program with status 0"
+else
+    fail "EXIT ends the program with status 0: the status is $status"
+fi
+
+finish "rideriddle on a desktop"
