@@ -9,7 +9,8 @@
 #   - a message box is wide enough for the title bar to show its caption "rideriddle";
 #   - loading the board again and again does not make the program grow;
 #   - EXIT ends the program with status 0.
-# Screenshots list.png, find.png and box.png are left in the working directory.
+# Screenshots are left in the working directory: list.png, find.png, box.png, and the catalogue
+# box before and after the pastes (before-paste.png, after-paste.png, pasted.png).
 # RIDERIDDLE_E2E_SANITIZED=1 (a sanitizer build) loads the board a few times only and does not
 # weigh the memory.
 # Usage: desktop.sh <path to rideriddle>
