@@ -85,6 +85,27 @@ clickAt() { # <button> <x> <y>: a click on a point of the board's client area
     x xdotool mousemove $((boardX + $2)) $((boardY + $3)) click "$1"
 }
 
+# What the board asks of any window manager (Motif hints): the minimize, maximize and close
+# functions, and a title bar with its menu and the minimize and maximize buttons. Each value
+# either lists what it offers or, with its lowest bit set, what it leaves out.
+offers() { # <value> <bits>
+    if (($1 & 1)); then
+        ((($1 & $2) == 0))
+    else
+        ((($1 & $2) == $2))
+    fi
+}
+IFS=', ' read -r mwmFlags mwmFunctions mwmDecorations _ <<<"$(x xprop -id "$board" _MOTIF_WM_HINTS |
+    sed 's/^[^=]*= *//')"
+if [[ $mwmFlags =~ ^0x[0-9a-f]+$ ]] &&
+    { ((!(mwmFlags & 1))) || offers "$mwmFunctions" 0x38; } &&
+    { ((!(mwmFlags & 2))) || offers "$mwmDecorations" 0x78; }; then
+    pass "the board asks for minimize, maximize and close (Motif hints $mwmFlags $mwmFunctions $mwmDecorations)"
+elif [[ -z $mwmFlags ]]; then
+    pass "the board asks for the whole frame (no Motif hints)"
+else
+    fail "the board asks for minimize, maximize and close: Motif hints $mwmFlags $mwmFunctions $mwmDecorations"
+fi
 actions=$(x xprop -id "$board" _NET_WM_ALLOWED_ACTIONS)
 for action in MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT CLOSE; do
     if [[ $actions == *"_NET_WM_ACTION_$action"* ]]; then
