@@ -57,8 +57,6 @@ private slots:
 
     void cleanup()
     {
-        QApplication::setPalette(QPalette());
-        QApplication::setPalette(QPalette(), "QMenu");
         board = nullptr;
         QVERIFY(fx.tearDownLeavesNoWindow());
     }
@@ -189,12 +187,7 @@ private slots:
     // The background is the window-text colour at the time it is drawn, not the menu-text one.
     void backgroundFollowsPalette()
     {
-        QPalette palette = QApplication::palette();
-        palette.setColor(QPalette::WindowText, QColor(10, 20, 30));
-        QApplication::setPalette(palette);
-        QPalette menuPalette = QApplication::palette("QMenu");
-        menuPalette.setColor(QPalette::WindowText, QColor(0, 0, 200));
-        QApplication::setPalette(menuPalette, "QMenu");
+        RuntimeFixture::setTextColours(QColor(10, 20, 30), QColor(0, 0, 200));
         QCOMPARE(pixelAt(window(), {5, 5}), QColor(10, 20, 30));
     }
 

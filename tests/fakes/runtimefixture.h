@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QList>
 #include <QMessageBox>
+#include <QPalette>
 #include <QTest>
 #include <QTimer>
 
@@ -51,9 +52,24 @@ struct RuntimeFixture {
         return &form;
     }
 
-    // Destroys the run time with every window, and says whether a top-level widget outlived it.
+    // Gives window text (system colour 8) and menu text (system colour 7) colours of their own,
+    // as a colour scheme may; tearDownLeavesNoWindow() puts the standard ones back.
+    static void setTextColours(QColor windowText, QColor menuText)
+    {
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::WindowText, windowText);
+        QApplication::setPalette(palette);
+        QPalette menuPalette = QApplication::palette("QMenu");
+        menuPalette.setColor(QPalette::WindowText, menuText);
+        QApplication::setPalette(menuPalette, "QMenu");
+    }
+
+    // Destroys the run time with every window, puts the standard colours back, and says whether
+    // a top-level widget outlived the run time.
     bool tearDownLeavesNoWindow()
     {
+        QApplication::setPalette(QPalette());
+        QApplication::setPalette(QPalette(), "QMenu");
         runtime.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return QApplication::topLevelWidgets().isEmpty();

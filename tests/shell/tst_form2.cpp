@@ -34,8 +34,6 @@ private slots:
 
     void cleanup()
     {
-        QApplication::setPalette(QPalette());
-        QApplication::setPalette(QPalette(), "QMenu");
         splash = nullptr;
         QVERIFY(fx.tearDownLeavesNoWindow());
     }
@@ -59,12 +57,7 @@ private slots:
     // the window-text colour (not the menu-text one) looked up when drawn.
     void picturePlacement()
     {
-        QPalette palette = QApplication::palette();
-        palette.setColor(QPalette::WindowText, QColor(40, 0, 80));
-        QApplication::setPalette(palette);
-        QPalette menuPalette = QApplication::palette("QMenu");
-        menuPalette.setColor(QPalette::WindowText, QColor(0, 0, 200));
-        QApplication::setPalette(menuPalette, "QMenu");
+        RuntimeFixture::setTextColours(QColor(40, 0, 80), QColor(0, 0, 200));
         open();
         const QImage shot =
             splash->window()->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -55,8 +55,6 @@ private slots:
 
     void cleanup()
     {
-        QApplication::setPalette(QPalette());
-        QApplication::setPalette(QPalette(), "QMenu");
         menu = nullptr;
         QVERIFY(fx.tearDownLeavesNoWindow());
     }
@@ -203,12 +201,7 @@ private slots:
     // the first, NEW GAME the second.
     void systemColours()
     {
-        QPalette palette = QApplication::palette();
-        palette.setColor(QPalette::WindowText, QColor(200, 0, 0));
-        QApplication::setPalette(palette);
-        QPalette menuPalette = QApplication::palette("QMenu");
-        menuPalette.setColor(QPalette::WindowText, QColor(0, 0, 200));
-        QApplication::setPalette(menuPalette, "QMenu");
+        RuntimeFixture::setTextColours(QColor(200, 0, 0), QColor(0, 0, 200));
 
         QCOMPARE(grabOf(menu->window()).pixelColor(5, 5), QColor(0, 0, 200));
         const QPoint besidePicture(5, 36);
