@@ -14,6 +14,7 @@ public:
 
     void showPopup() override;
 
+private:
     // The width the dropped list needs to show every entry whole, frame and scroll bar included.
     int listWidthHint() const;
 };
