@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -242,7 +243,7 @@ private slots:
         QTest::addColumn<QString>("route");
         QTest::addColumn<bool>("offersText");
         for (const char *name : {"Text1", "Combo1"})
-            for (const char *route : {"Ctrl+V", "Shift+Insert", "drop"})
+            for (const char *route : {"Ctrl+V", "Shift+Insert", "context menu", "drop"})
                 for (const bool offersText : {false, true})
                     QTest::addRow("%s, %s, %s", name, route, offersText ? "text" : "nothing")
                         << name << route << offersText;
@@ -271,6 +272,18 @@ private slots:
             QApplication::sendEvent(target, &enter);
             QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, {});
             QApplication::sendEvent(target, &drop);
+        } else if (route == "context menu") {
+            QGuiApplication::clipboard()->setMimeData(data.release());
+            const std::unique_ptr<QMenu> menu(
+                editor == text1 ? text1->createStandardContextMenu()
+                                : combo(1)->lineEdit()->createStandardContextMenu());
+            QAction *paste = nullptr;
+            for (QAction *action : menu->actions())
+                if (action->text().remove('&').startsWith("Paste"))
+                    paste = action;
+            QVERIFY(paste);
+            QCOMPARE(paste->isEnabled(), offersText);
+            paste->trigger();
         } else {
             QGuiApplication::clipboard()->setMimeData(data.release());
             if (route == "Ctrl+V")
