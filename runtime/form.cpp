@@ -1,16 +1,18 @@
 #include "form.h"
 
-#include "combobox.h"
 #include "cursorfile.h"
 #include "formwindow.h"
 #include "graphicalbutton.h"
 #include "multilinetextbox.h"
 #include "runtime.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -39,6 +41,20 @@ QCursor cursorFor(MousePointer pointer, const QString &icon)
         break;
     }
     return Qt::ArrowCursor;
+}
+
+// Makes a drop-down's list show every entry whole: no elision, and at least as wide as its
+// widest entry with the list's frame and, where it holds more entries than it shows at once, its
+// scroll bar. Qt never opens the list narrower than the box. Entries and font are fixed once the
+// window is loaded, so the width is worked out once, after the box has its font.
+void fitListToEntries(QComboBox *combo)
+{
+    QAbstractItemView *list = combo->view();
+    list->setTextElideMode(Qt::ElideNone);
+    int width = list->sizeHintForColumn(combo->modelColumn()) + 2 * list->frameWidth();
+    if (combo->count() > combo->maxVisibleItems())
+        width += list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(width);
 }
 
 void setFixedBackground(QWidget *widget, Colour colour)
@@ -72,7 +88,7 @@ QWidget *buildControl(const ControlDesign &design, QWidget *window)
             return box;
         }
     case ControlKind::ComboBox: {
-        auto *combo = new ComboBox(window);
+        auto *combo = new QComboBox(window);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
@@ -111,8 +127,7 @@ QWidget *buildControl(const ControlDesign &design, QWidget *window)
 } // namespace
 
 Form::Form(Runtime &runtime, FormDesign design)
-    : m_runtime(runtime), m_design(std::move(design)),
-      m_icon(m_design.icon.isEmpty() ? QIcon() : QIcon(m_design.icon))
+    : m_runtime(runtime), m_design(std::move(design)), m_icon(m_design.icon)
 {
 }
 
@@ -200,6 +215,8 @@ void Form::load()
         w->setGeometry(pixels(c.left), pixels(c.top), pixels(c.width), pixels(c.height));
         if (c.font && !c.multiLine) // a multi-line box takes its font before its tab stops
             w->setFont(fontFor(*c.font));
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            fitListToEntries(combo);
         if (c.backColour && c.kind == ControlKind::CheckBox)
             setFixedBackground(w, *c.backColour);
         w->setCursor(cursorFor(c.mousePointer, c.mouseIcon));

@@ -60,7 +60,9 @@ private:
 
     Runtime &m_runtime;
     FormDesign m_design;
-    // One icon for every load: the desktop keeps each new icon it is given for the whole run.
+    // Built once and set on every load: each new QIcon adds its pixmaps to QPixmapCache, Qt's
+    // global cache, under keys of its own, so an icon built per load would add to the program's
+    // memory with every load. Null when the design names no icon.
     QIcon m_icon;
     FormWindow *m_window = nullptr;       // owned while loaded
     QList<QPointer<QWidget>> m_discarded; // unloaded windows awaiting deletion
