@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLayout>
 
 namespace rt {
@@ -12,15 +13,24 @@ namespace {
 
 constexpr int prepareDelayMs = 300;
 
-// The width a window needs for a window manager's title bar to show `caption` whole, beside the
-// window's icon and its minimize, maximize and close buttons.
-int titleBarWidth(const QString &caption)
+// An estimate of the width a window needs for a window manager's title bar to show `caption`
+// whole beside the window's icon and its minimize, maximize and close buttons. Qt cannot ask the
+// window manager for its bar: it asks the platform for the title font, which is the desktop's
+// caption font where Qt's platform theme knows it, and Qt's default font where it does not.
+int estimatedTitleBarWidth(const QString &caption)
 {
-    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    // Bold, as many window managers draw their captions, so that the estimate errs wide.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     font.setBold(true);
     const QFontMetrics metrics(font);
-    const int button = 2 * metrics.height(); // a title-bar button with its spacing
-    return metrics.horizontalAdvance(caption) + 6 * button;
+    // A title bar is a line of its font with room above and below, at most about two lines
+    // high; its icon and buttons are about as wide as the bar is high.
+    constexpr int barHeightInLines = 2;
+    // The icon and the three buttons, and about two more for the gaps between them and the
+    // bar's padding at both ends.
+    constexpr int squaresBesideCaption = 4 + 2;
+    return metrics.horizontalAdvance(caption) +
+           squaresBesideCaption * barHeightInLines * metrics.height();
 }
 
 std::unique_ptr<QMessageBox> newMessageBox()
@@ -34,7 +44,10 @@ std::unique_ptr<QMessageBox> newMessageBox()
     // for the caption. The row of buttons spans the box, so its width holds the box open.
     if (auto *buttons = box->findChild<QDialogButtonBox *>()) {
         const QMargins margins = box->layout()->contentsMargins();
-        buttons->setMinimumWidth(titleBarWidth(title) - margins.left() - margins.right());
+        buttons->setMinimumWidth(estimatedTitleBarWidth(title) - margins.left() - margins.right());
+    } else {
+        qWarning("Message box without a QDialogButtonBox: its width is left to its text, and "
+                 "a title bar may cut its caption");
     }
     return box;
 }
