@@ -4,7 +4,6 @@
 #include "runtime.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QList>
 #include <QMessageBox>
 #include <QPalette>
@@ -103,12 +102,12 @@ public:
 
 // Runs `trigger`, which is expected to open an application-modal box, runs `whileOpen` while
 // that box shows, and closes the box right after, whatever happens to the test's checks; returns
-// the box's caption, text, icon and how its label draws the text, as they were shown.
+// the box's caption, text, icon and text format, as they were shown.
 struct ModalSeen {
     bool seen = false;
     QString title;
     QString text;
-    Qt::TextFormat textFormat = Qt::AutoText; // how its label draws the text; AutoText: no label
+    Qt::TextFormat textFormat = Qt::AutoText; // how the box draws its text
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
 };
@@ -127,8 +126,7 @@ ModalSeen closeNextModal(Trigger trigger, const std::function<void()> &whileOpen
             seen.seen = true;
             seen.title = box->windowTitle();
             seen.text = box->text();
-            if (const auto *label = box->findChild<QLabel *>("qt_msgbox_label"))
-                seen.textFormat = label->textFormat();
+            seen.textFormat = box->textFormat();
             seen.icon = box->icon();
             seen.buttons = int(box->buttons().size());
         }
