@@ -49,6 +49,13 @@ stdbuf -oL xev -root -event substructure >"$work/xev.log" 2>&1 &
 helpers+=($!)
 maps() { grep -c '^MapNotify event' "$work/xev.log"; }
 
+# After a hold: a message box shows (or the wait ends after 5 s), and the program has had time
+# to take every repeat.
+settle() {
+    waitForTitled rideriddle $(($(now) + 5000000))
+    sleep 0.5
+}
+
 hold() { # <key>
     x xdotool keydown "$1"
     sleep $holdSeconds
@@ -72,7 +79,7 @@ sleep 0.2
 # ---- Enter held on Find, nothing ticked ----
 before=$(maps)
 hold Return
-sleep 0.5 # whatever the repeats did is done
+settle
 box=$(x xdotool search --onlyvisible --name '^rideriddle$' | head -n1)
 screenshot held-invalid.png
 shown=$(($(maps) - before))
@@ -81,8 +88,9 @@ if ((shown == 1)); then
 else
     fail "Enter held on Find with nothing ticked shows one box: $shown were mapped"
 fi
-[[ -n $box ]] && viewable "$board" ||
+if [[ -z $box ]] || ! viewable "$board"; then
     abort "the box stays open after the release, the board behind it"
+fi
 pass "the box stays open after the release, the board behind it"
 x xdotool key Return
 waitUntilGone "$box" $(($(now) + 3000000)) || abort "a new press of Enter closes the box"
@@ -97,7 +105,7 @@ sleep 0.3
 screenshot before-held.png
 before=$(maps)
 hold Return
-sleep 0.5
+settle
 box=$(x xdotool search --onlyvisible --name '^rideriddle$' | head -n1)
 screenshot held-boat.png
 shown=$(($(maps) - before))
@@ -125,7 +133,7 @@ before=$(maps)
 hold Return
 waitForTitled Form1 $(($(now) + 5000000)) || abort "Enter held on NEW GAME opens the board"
 board=$found
-sleep 0.5
+sleep 0.5 # the program has had time to take every repeat
 screenshot held-newgame.png
 shown=$(($(maps) - before))
 if ((shown == 1)); then
