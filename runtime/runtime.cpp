@@ -61,6 +61,7 @@ Runtime::Runtime()
 {
     // The program ends when its last window is unloaded, not when Qt sees no visible window.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::instance()->installEventFilter(&m_heldKeys);
     // The designs ask for the classic dialog font; DejaVu Sans stands in where it is missing.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form.h"
+#include "heldkeyfilter.h"
 #include "runtimeerror.h"
 #include "services.h"
 
@@ -96,6 +97,7 @@ private:
     QMessageBox &messageBoxWidget();
     void prepareMessageBox();
 
+    HeldKeyFilter m_heldKeys; // one press of a held key acts once, in one window
     std::vector<std::unique_ptr<Form>> m_instances;
     std::unique_ptr<QMessageBox> m_box; // made on first use, or soon after the start
     QTimer m_prepareBox;

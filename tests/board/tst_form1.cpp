@@ -1,5 +1,6 @@
 #include "catalogue.h"
 #include "form1.h"
+#include "heldkeyplayer.h"
 #include "runtimefixture.h"
 
 #include <QAbstractItemView>
@@ -403,6 +404,92 @@ private slots:
         find->setFocus();
         QTest::keyClick(find, Qt::Key(key));
         QCOMPARE(fx.shownTexts(), QStringList{" boat"});
+    }
+
+    // Enter held down on Find: however Qt flags the repeats, one physical press is one Find, and
+    // two presses are two.
+    void heldKeyOnFind_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("finds");
+        const int ret = Qt::Key_Return;
+        QTest::newRow("one press") << ret << "down up" << 1;
+        QTest::newRow("held, repeats flagged") << ret << "down rep rep rep up" << 1;
+        QTest::newRow("held, repeats not flagged") << ret << "down rep? rep? rep? up" << 1;
+        QTest::newRow("held, as X delivers") << ret << "down rep? rep rep rep? rep up" << 1;
+        QTest::newRow("keypad Enter held") << int(Qt::Key_Enter) << "down rep? rep up" << 1;
+        QTest::newRow("two quick presses") << ret << "down up down up" << 2;
+        QTest::newRow("two presses, the second held") << ret << "down up down rep? rep up" << 2;
+    }
+
+    void heldKeyOnFind()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, script);
+        QFETCH(int, finds);
+        board->control("Command1")->setFocus();
+        HeldKeyPlayer player(Qt::Key(key), script, [] {});
+        player.start();
+        QTRY_VERIFY(player.isFinished());
+        QCOMPARE(fx.shownTexts(), QStringList(finds, "invalid selection"));
+        QCOMPARE(score(), QString("0"));
+    }
+
+    // Enter held down on Find, with the real box: the repeats reach the box, which stays open
+    // over the board until a new press; the catalogue box takes nothing.
+    void heldKeyUnderMessage_data()
+    {
+        QTest::addColumn<bool>("tickCheck1");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("openAtEnd");
+        const QStringList invalid{"invalid selection"};
+        QTest::newRow("held, as X delivers")
+            << false << "down rep? rep rep? rep up" << invalid << true;
+        QTest::newRow("held, repeats flagged") << false << "down rep rep rep up" << invalid << true;
+        QTest::newRow("verdict, held")
+            << true << "down rep? rep rep? rep up" << QStringList{" boat"} << true;
+        QTest::newRow("a second press closes the box")
+            << false << "down up down up" << invalid << false;
+        QTest::newRow("a third press finds again")
+            << false << "down up down up down rep? up" << (invalid + invalid) << true;
+    }
+
+    void heldKeyUnderMessage()
+    {
+        QFETCH(bool, tickCheck1);
+        QFETCH(QString, script);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, openAtEnd);
+        if (tickCheck1)
+            tick({1});
+        const QString catalogue = board->control<QPlainTextEdit>("Text1")->toPlainText();
+        QStringList seen;
+        fx.runtime->setMessagePresenter([&](const QString &text, QMessageBox::Icon icon) {
+            seen << text;
+            fx.runtime->showMessageBox(text, icon);
+        });
+        board->control("Command1")->setFocus();
+
+        QString openText;
+        bool boardLoaded = false;
+        QString catalogueAtEnd;
+        HeldKeyPlayer player(Qt::Key_Return, script, [&] {
+            boardLoaded = board->isLoaded();
+            if (boardLoaded)
+                catalogueAtEnd = board->control<QPlainTextEdit>("Text1")->toPlainText();
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                openText = box->text();
+            while (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        player.start();
+        QTRY_VERIFY(player.isFinished());
+        QCOMPARE(seen, shown);
+        QCOMPARE(openText, openAtEnd ? shown.last() : QString());
+        QVERIFY(boardLoaded);
+        QCOMPARE(catalogueAtEnd, catalogue);
     }
 
     // A close from the title bar unloads at once; the next show is a fresh board.

@@ -1,6 +1,8 @@
+#include "catalogue.h"
 #include "form1.h"
 #include "form3.h"
 #include "graphicalbutton.h"
+#include "heldkeyplayer.h"
 #include "menuactions.h"
 #include "runtimefixture.h"
 
@@ -8,6 +10,7 @@
 #include <QComboBox>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 
@@ -244,6 +247,56 @@ private slots:
         button(4)->setFocus();
         QTest::keyClick(button(4), Qt::Key_Space);
         QCOMPARE(fx.shownTexts(), QStringList{shell::helpText()});
+    }
+
+    // A key held down on a menu button: one action, whatever Qt flags, and nothing of the held
+    // key reaches the window that the action opens (the board's catalogue box, a message box).
+    void heldKeyOnMenu_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("script");
+        const int ret = Qt::Key_Return;
+        QTest::newRow("NEW GAME, as X delivers") << 1 << ret << "down rep? rep rep? rep up";
+        QTest::newRow("NEW GAME, repeats flagged") << 1 << ret << "down rep rep up";
+        QTest::newRow("NEW GAME, Space") << 1 << int(Qt::Key_Space) << "down rep? rep up";
+        QTest::newRow("About Us") << 3 << ret << "down rep? rep rep? up";
+        QTest::newRow("Help, repeats flagged") << 4 << ret << "down rep rep up";
+    }
+
+    void heldKeyOnMenu()
+    {
+        QFETCH(int, n);
+        QFETCH(int, key);
+        QFETCH(QString, script);
+        QStringList seen;
+        fx.runtime->setMessagePresenter([&](const QString &text, QMessageBox::Icon icon) {
+            seen << text;
+            fx.runtime->showMessageBox(text, icon);
+        });
+        button(n)->setFocus();
+
+        QString openText;
+        HeldKeyPlayer player(Qt::Key(key), script, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                openText = box->text();
+            while (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        player.start();
+        QTRY_VERIFY(player.isFinished());
+        if (n == 1) {
+            QVERIFY(seen.isEmpty());
+            QVERIFY(board() && board()->isLoaded());
+            QCOMPARE(board()->control<QPlainTextEdit>("Text1")->toPlainText(),
+                     QString(board::catalogue::catalogueText()).replace("\r\n", "\n"));
+        } else {
+            const QString text = n == 3 ? shell::aboutUsText() : shell::helpText();
+            QCOMPARE(seen, QStringList{text});
+            QCOMPARE(openText, text); // still open when the key comes up
+            QVERIFY(!board());
+        }
+        QVERIFY(menu->isLoaded());
     }
 
     void firstNewGameOpensFreshBoard()
