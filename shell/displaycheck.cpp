@@ -35,7 +35,7 @@ bool canPaint(const xcb_screen_t &screen)
 
 } // namespace
 
-std::string prepareDisplay()
+DisplayCheck::DisplayCheck()
 {
     // The program draws on X11 (Qt's xcb platform) and, for the benchmarks and headless runs, on
     // Qt's offscreen platform, which needs no display; a request for either is kept as it stands,
@@ -48,33 +48,46 @@ std::string prepareDisplay()
     const qsizetype colon = requested.indexOf(':');
     const QByteArray platform = colon < 0 ? requested : requested.first(colon);
     if (platform == "offscreen")
-        return {};
+        return;
     if (platform != "xcb")
         qputenv("QT_QPA_PLATFORM", "xcb");
 
-    // Qt's xcb platform opens DISPLAY the same way and aborts the program where it cannot; this
-    // one connection, closed again at once, finds that out first.
+    // Qt's xcb platform opens DISPLAY the same way, and aborts the program where it cannot.
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return std::string(needsX11) + ", but DISPLAY is not set";
+    if (display.isEmpty()) {
+        m_problem = std::string(needsX11) + ", but DISPLAY is not set";
+        return;
+    }
     int screenNumber = 0;
-    xcb_connection_t *connection = xcb_connect(display.constData(), &screenNumber);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
-        return std::string(needsX11) + ", but cannot open DISPLAY=" + display.toStdString();
+    m_connection = xcb_connect(display.constData(), &screenNumber);
+    if (xcb_connection_has_error(m_connection)) {
+        close();
+        m_problem = std::string(needsX11) + ", but cannot open DISPLAY=" + display.toStdString();
+        return;
     }
     // xcb_connect has checked that the screen number names one of the display's screens.
-    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
     for (int i = 0; i < screenNumber; ++i)
         xcb_screen_next(&screens);
+    if (canPaint(*screens.data))
+        return;
     const int depth = screens.data->root_depth;
-    const bool paints = canPaint(*screens.data);
-    xcb_disconnect(connection);
-    if (paints)
-        return {};
-    return "cannot draw on DISPLAY=" + display.toStdString() + ", whose screen has " +
-           std::to_string(depth) + "-bit colour" + (depth >= 15 ? " without TrueColor" : "") +
-           "; it needs 15-bit colour or more (TrueColor), such as 24-bit";
+    close();
+    m_problem = "cannot draw on DISPLAY=" + display.toStdString() + ", whose screen has " +
+                std::to_string(depth) + "-bit colour" + (depth >= 15 ? " without TrueColor" : "") +
+                "; it needs 15-bit colour or more (TrueColor), such as 24-bit";
+}
+
+DisplayCheck::~DisplayCheck()
+{
+    close();
+}
+
+void DisplayCheck::close()
+{
+    if (m_connection)
+        xcb_disconnect(m_connection);
+    m_connection = nullptr;
 }
 
 } // namespace shell

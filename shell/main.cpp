@@ -10,8 +10,9 @@ int main(int argc, char *argv[])
 {
     // Where the program cannot show its windows, Qt would abort or the program would crash on
     // its first text cursor: it says why in one line and ends before anything is shown.
-    if (const std::string problem = shell::prepareDisplay(); !problem.empty()) {
-        std::fprintf(stderr, "rideriddle: %s\n", problem.c_str());
+    shell::DisplayCheck display;
+    if (!display.problem().empty()) {
+        std::fprintf(stderr, "rideriddle: %s\n", display.problem().c_str());
         return 1;
     }
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("rideriddle"));
+    display.close(); // Qt holds a connection of its own now
 
     rt::Runtime runtime;
     return runtime.start<shell::Form2>();
