@@ -38,7 +38,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [[ -s $work/display8 ]] || abort "the 8-bit Xvfb did not start: $(tail -n3 "$work/xvfb8.log")"
-readonly eight=":$(head -n1 "$work/display8")"
+eight=":$(head -n1 "$work/display8")"
+readonly eight
 timeout 5 xwininfo -display "$eight" -root | grep -q 'Depth: 8' ||
     abort "the screen of $eight is 8 bits deep"
 
@@ -50,8 +51,9 @@ for n in $(seq 5900 5999); do
         break
     fi
 done
-[[ -n $dead ]] && ! timeout 5 xwininfo -display "$dead" -root >/dev/null 2>&1 ||
+if [[ -z $dead ]] || timeout 5 xwininfo -display "$dead" -root >/dev/null 2>&1; then
     abort "a display without a server"
+fi
 echo "8-bit screen on $eight, no server on $dead"
 
 # Watches every window that is created or mapped on the 8-bit screen, from before the program
