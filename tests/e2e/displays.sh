@@ -17,7 +17,7 @@ set -uo pipefail
 exe=${1:?usage: displays.sh <path to rideriddle>}
 shots=$PWD
 
-# The menu's EXIT and NEW GAME buttons, relative to the menu's client area.
+# The menu's EXIT button, its centre relative to the menu's client area.
 readonly exitX=$((240 + 329 / 2)) exitY=$((216 + 73 / 2))
 
 # shellcheck source-path=SCRIPTDIR
