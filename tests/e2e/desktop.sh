@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Plays rideriddle on an X server of its own with a window manager (openbox), as a player on a
 # desktop meets it, and watches it from outside:
+#   - the splash and the menu fill the screen;
 #   - the board has the whole title bar: minimize, maximize and close, and opens maximized;
+#     restored, it has its design client area with its whole frame on the screen; maximized again
+#     it fills the screen;
 #   - a paste with nothing to paste (keys, middle click; in the catalogue box and in a list's
 #     text field) changes nothing and the game plays on; a paste of real text inserts it;
 #   - every dropped list is wide enough for its widest entry;
@@ -9,8 +12,8 @@
 #   - a message box is wide enough for the title bar to show its caption "rideriddle";
 #   - loading the board again and again does not make the program grow;
 #   - EXIT ends the program with status 0.
-# Screenshots are left in the working directory: list.png, find.png, box.png, and the catalogue
-# box before and after the pastes (before-paste.png, after-paste.png, pasted.png).
+# Screenshots are left in the working directory: restored.png, list.png, find.png, box.png, and
+# the catalogue box before and after the pastes (before-paste.png, after-paste.png, pasted.png).
 # RIDERIDDLE_E2E_SANITIZED=1 (a sanitizer build) loads the board a few times only and does not
 # weigh the memory.
 # Usage: desktop.sh <path to rideriddle>
@@ -23,7 +26,7 @@ sanitized=${RIDERIDDLE_E2E_SANITIZED:-0}
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/lib.sh"
 
-requireTools Xvfb openbox xdotool xwininfo xprop xclip import convert compare timeout
+requireTools Xvfb openbox xdotool xwininfo xprop wmctrl xclip import convert compare timeout
 [[ -x $exe ]] || abort "no executable at $exe"
 startXServer 170
 
@@ -53,8 +56,16 @@ done
 x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || abort "openbox manages the screen"
 pass "openbox manages the screen"
 
-appLifetime=150 startToMenu desktop
+appLifetime=150 startApp desktop
+waitForNewWindow $((started + 15000000)) || abort "the splash window shows within 15 s"
+splash=$found
+checkFullScreen "the splash" "$splash" 2
+waitForNewWindow $((foundAt + 15000000)) "$splash" || abort "the menu shows after the splash"
+menu=$found
+menuAt=$foundAt
 pass "the menu shows after the splash"
+checkFullScreen "the menu" "$menu" 2
+waitUntilGone "$splash" $((menuAt + 2000000)) || abort "the splash goes"
 
 # ---- the board under a window manager ----
 x xdotool key space # NEW GAME has the focus
@@ -65,21 +76,31 @@ alive() { # <what was done>
         abort "the program survives: $1"
     fi
 }
+# shellcheck disable=SC2317 # called through waitUntil
 maximized() { # <window>
     local states
     states=$(x xprop -id "$1" _NET_WM_STATE)
     [[ $states == *_NET_WM_STATE_MAXIMIZED_VERT* && $states == *_NET_WM_STATE_MAXIMIZED_HORZ* ]]
 }
-deadline=$(($(now) + 3000000))
-until maximized "$board" || (($(now) > deadline)); do
-    sleep 0.05
-done
-if maximized "$board"; then
-    pass "the board opens maximized"
+# A window with the frame that the window manager puts around it: x y width height. Prints
+# nothing before the window manager has framed it.
+frameOf() { # <window>
+    local extents gx gy w h
+    extents=$(x xprop -id "$1" _NET_FRAME_EXTENTS) # left, right, top, bottom
+    [[ $extents =~ =\ *([0-9]+),\ *([0-9]+),\ *([0-9]+),\ *([0-9]+)$ ]] || return 1
+    local l=${BASH_REMATCH[1]} r=${BASH_REMATCH[2]} t=${BASH_REMATCH[3]} b=${BASH_REMATCH[4]}
+    read -r gx gy w h <<<"$(geometry "$1")"
+    echo "$((gx - l)) $((gy - t)) $((w + l + r)) $((h + t + b))"
+}
+# shellcheck disable=SC2317 # called through waitUntil
+fillsScreen() { maximized "$1" && [[ $(frameOf "$1") == "0 0 1024 768" ]]; } # <window>
+# The board's client area stays where it is once it fills the screen: every later click is
+# placed from its origin.
+if waitUntil $(($(now) + 5000000)) fillsScreen "$board"; then
+    pass "the board opens maximized, its frame filling the screen"
 else
-    fail "the board opens maximized: $(x xprop -id "$board" _NET_WM_STATE)"
+    fail "the board opens maximized, its frame filling the screen: frame x y w h = $(frameOf "$board"); $(x xprop -id "$board" _NET_WM_STATE)"
 fi
-sleep 0.3 # the window manager puts the frame around it
 read -r boardX boardY _ _ <<<"$(geometry "$board")"
 clickAt() { # <button> <x> <y>: a click on a point of the board's client area
     x xdotool mousemove $((boardX + $2)) $((boardY + $3)) click "$1"
@@ -114,6 +135,35 @@ for action in MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT CLOSE; do
         fail "the board's title bar offers $action: $actions"
     fi
 done
+
+# ---- restored and maximized again ----
+# What the title bar's restore and maximize buttons ask of the window manager. Restored, the board
+# has its design client area where the window manager places it, with the whole title bar within
+# reach.
+# shellcheck disable=SC2317 # called through waitUntil
+restoredToDesign() { ! maximized "$board" && [[ $(geometry "$board") == *" 312 213" ]]; }
+x wmctrl -i -r "$board" -b remove,maximized_vert,maximized_horz
+if waitUntil $(($(now) + 5000000)) restoredToDesign; then
+    pass "restored, the board has its design client area (x y w h = $(geometry "$board"))"
+else
+    fail "restored, the board has its design client area 312 x 213: x y w h = $(geometry "$board"); $(x xprop -id "$board" _NET_WM_STATE)"
+fi
+read -r frameX frameY frameW frameH <<<"$(frameOf "$board")"
+if [[ -n $frameH ]] && ((frameX >= 0 && frameY >= 0 && frameX + frameW <= 1024 &&
+    frameY + frameH <= 768)); then
+    pass "restored, the board's whole frame is on the screen (x y w h = $frameX $frameY $frameW $frameH)"
+else
+    fail "restored, the board's whole frame is on the screen: x y w h = $(frameOf "$board")"
+fi
+screenshot restored.png
+x wmctrl -i -r "$board" -b add,maximized_vert,maximized_horz
+if waitUntil $(($(now) + 5000000)) fillsScreen "$board"; then
+    pass "maximized again, the board fills the screen"
+else
+    fail "maximized again, the board fills the screen: frame x y w h = $(frameOf "$board"); $(x xprop -id "$board" _NET_WM_STATE)"
+fi
+read -r boardX boardY _ _ <<<"$(geometry "$board")"
+
 # ---- paste with nothing to paste ----
 # No program owns the clipboard or the selection on this new X server. The focus is in Text1.
 sleep 0.3

@@ -94,8 +94,11 @@ geometry() { # x y width height
         /^ *Width/ { w = $2 } /^ *Height/ { h = $2 }
         END { printf "%d %d %d %d", gx, gy, w, h }'
 }
-checkFullScreen() { # <what> <window>
+fullScreen() { [[ $(geometry "$1") == "0 0 1024 768" ]]; } # <window>
+# Whether a window fills the screen; given a number of seconds, waits that long at most for it.
+checkFullScreen() { # <what> <window> [<seconds>]
     local g
+    [[ -n ${3:-} ]] && waitUntil $(($(now) + $3 * 1000000)) fullScreen "$2"
     g=$(geometry "$2")
     if [[ $g == "0 0 1024 768" ]]; then
         pass "$1 fills the screen (x y w h = $g)"
@@ -170,6 +173,13 @@ waitUntilGone() { # <window> <deadline in µs>
         sleep 0.02
     done
     return 1
+}
+# Runs <command> until it succeeds; returns non-zero when the deadline passes first.
+waitUntil() { # <deadline in µs> <command> [<argument>...]
+    until "${@:2}"; do
+        (($(now) < $1)) || return 1
+        sleep 0.05
+    done
 }
 # Waits until a visible window titled exactly <title> shows; sets `found`.
 waitForTitled() { # <title> <deadline in µs>
