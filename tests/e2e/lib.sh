@@ -128,10 +128,14 @@ checkRegion() { # <screenshot> <WxH+X+Y> black|drawn <what>
         fail "$1: $4 ($2) is $3: its brightest channel is '${max}'"
     fi
 }
-# How many pixels of a rectangle differ between two screenshots.
+# How many pixels of a rectangle differ between two screenshots, each a file name in $shots or
+# a whole path.
 differingPixels() { # <screenshot> <screenshot> <WxH+X+Y>
-    convert "$shots/$1" -crop "$3" +repage "$work/a.png" &&
-        convert "$shots/$2" -crop "$3" +repage "$work/b.png" &&
+    local a=$1 b=$2
+    [[ $a == /* ]] || a=$shots/$a
+    [[ $b == /* ]] || b=$shots/$b
+    convert "$a" -crop "$3" +repage "$work/a.png" &&
+        convert "$b" -crop "$3" +repage "$work/b.png" &&
         { compare -metric AE "$work/a.png" "$work/b.png" null: >/dev/null; } 2>&1 # says it on stderr
 }
 
