@@ -94,8 +94,11 @@ geometry() { # x y width height
         /^ *Width/ { w = $2 } /^ *Height/ { h = $2 }
         END { printf "%d %d %d %d", gx, gy, w, h }'
 }
-checkFullScreen() { # <what> <window>
+fullScreen() { [[ $(geometry "$1") == "0 0 1024 768" ]]; } # <window>
+# Whether a window fills the screen; given a number of seconds, waits that long at most for it.
+checkFullScreen() { # <what> <window> [<seconds>]
     local g
+    [[ -n ${3:-} ]] && waitUntil $(($(now) + $3 * 1000000)) fullScreen "$2"
     g=$(geometry "$2")
     if [[ $g == "0 0 1024 768" ]]; then
         pass "$1 fills the screen (x y w h = $g)"
@@ -125,10 +128,14 @@ checkRegion() { # <screenshot> <WxH+X+Y> black|drawn <what>
         fail "$1: $4 ($2) is $3: its brightest channel is '${max}'"
     fi
 }
-# How many pixels of a rectangle differ between two screenshots.
+# How many pixels of a rectangle differ between two screenshots, each a file name in $shots or
+# a whole path.
 differingPixels() { # <screenshot> <screenshot> <WxH+X+Y>
-    convert "$shots/$1" -crop "$3" +repage "$work/a.png" &&
-        convert "$shots/$2" -crop "$3" +repage "$work/b.png" &&
+    local a=$1 b=$2
+    [[ $a == /* ]] || a=$shots/$a
+    [[ $b == /* ]] || b=$shots/$b
+    convert "$a" -crop "$3" +repage "$work/a.png" &&
+        convert "$b" -crop "$3" +repage "$work/b.png" &&
         { compare -metric AE "$work/a.png" "$work/b.png" null: >/dev/null; } 2>&1 # says it on stderr
 }
 
@@ -170,6 +177,13 @@ waitUntilGone() { # <window> <deadline in µs>
         sleep 0.02
     done
     return 1
+}
+# Runs <command> until it succeeds; returns non-zero when the deadline passes first.
+waitUntil() { # <deadline in µs> <command> [<argument>...]
+    until "${@:2}"; do
+        (($(now) < $1)) || return 1
+        sleep 0.05
+    done
 }
 # Waits until a visible window titled exactly <title> shows; sets `found`.
 waitForTitled() { # <title> <deadline in µs>
