@@ -1,5 +1,6 @@
 #include "runtime.h"
 
+#include "accessibility.h"
 #include "dispatch.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ Runtime::Runtime()
     QApplication::setQuitOnLastWindowClosed(false);
     // The designs ask for the classic dialog font; DejaVu Sans stands in where it is missing.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+    installAccessibleInterfaces();
 }
 
 Runtime::~Runtime()
