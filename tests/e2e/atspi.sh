@@ -63,10 +63,10 @@ busOwned() {
 }
 deadline=$(($(now) + 10000000))
 until busOwned; do
-    (($(now) < deadline)) && kill -0 "$a11yLauncher" 2>/dev/null || {
+    if (($(now) >= deadline)) || ! kill -0 "$a11yLauncher" 2>/dev/null; then
         cat "$work/launcher.log"
         abort "the accessibility bus starts within 10 s"
-    }
+    fi
     sleep 0.05
 done
 pass "a private session bus and the accessibility bus run"
@@ -100,20 +100,21 @@ descendants() { # <pid>: the process and every process beneath it, deepest last
         descendants "$child"
     done
 }
-mapfile -t started < <(descendants "$a11yLauncher"; descendants "$sessionBus")
+running() { kill -0 "$1" 2>/dev/null && [[ $(ps -o stat= -p "$1") != Z* ]]; } # a zombie has ended
+mapfile -t started < <(
+    descendants "$a11yLauncher"
+    descendants "$sessionBus"
+)
 for ((i = ${#started[@]} - 1; i >= 0; i--)); do
     kill "${started[i]}" 2>/dev/null
 done
 deadline=$(($(now) + 5000000))
-for pid in "${started[@]}"; do
-    while kill -0 "$pid" 2>/dev/null && [[ $(ps -o stat= -p "$pid") != Z* ]]; do
-        (($(now) < deadline)) || break
-        sleep 0.05
-    done
-done
 left=()
 for pid in "${started[@]}"; do
-    kill -0 "$pid" 2>/dev/null && [[ $(ps -o stat= -p "$pid") != Z* ]] && left+=("$(ps -o comm= -p "$pid")")
+    while running "$pid" && (($(now) < deadline)); do
+        sleep 0.05
+    done
+    running "$pid" && left+=("$(ps -o comm= -p "$pid")")
 done
 if ((${#left[@]} == 0)); then
     pass "the buses and the registry have stopped"
