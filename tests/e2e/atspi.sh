@@ -22,14 +22,14 @@ requireTools Xvfb xwininfo xdotool dbus-daemon dbus-send timeout "$launcher" "$p
 "$python" -c 'import pyatspi' 2>/dev/null || abort "pyatspi is not installed for $python"
 startXServer 90
 
-# A session bus of the test's own that starts no service by itself: what the test does not
-# start does not run.
-cat >"$work/session.conf" <<'EOF'
+# A session bus of the test's own, its socket in the test's folder, that starts no service by
+# itself: what the test does not start does not run.
+cat >"$work/session.conf" <<EOF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
-  <listen>unix:dir=/tmp</listen>
+  <listen>unix:dir=$work</listen>
   <auth>EXTERNAL</auth>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
