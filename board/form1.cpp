@@ -4,7 +4,6 @@
 #include "findaction.h"
 #include "runtime.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -34,6 +33,7 @@ rt::ControlDesign combo(int group, int left, const char *text)
             .height = 480,
             .tabIndex = group,
             .text = QString::fromLatin1(text),
+            .accessibleName = QStringLiteral("List for Check%1").arg(group),
             .font = largeFont,
             .items = catalogue::groupList(group)};
 }
@@ -115,9 +115,7 @@ Form1::Form1(rt::Runtime &runtime) : rt::Form(runtime, design()) {}
 
 void Form1::loaded()
 {
-    QObject::connect(control<QAbstractButton>(QStringLiteral("Command1")),
-                     &QAbstractButton::clicked, window(),
-                     [this] { runtime().dispatch([this] { Command1_Click(); }); });
+    onClick(QStringLiteral("Command1"), [this] { Command1_Click(); });
 }
 
 void Form1::Command1_Click()

@@ -1,11 +1,14 @@
 #include "form.h"
 
+#include "accessibility.h"
 #include "cursorfile.h"
 #include "formwindow.h"
 #include "graphicalbutton.h"
+#include "modality.h"
 #include "multilinetextbox.h"
 #include "runtime.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -212,6 +215,8 @@ void Form::load()
         }
         QWidget *w = buildControl(c, m_window);
         w->setObjectName(c.name);
+        if (!c.accessibleName.isEmpty())
+            w->setAccessibleName(c.accessibleName);
         w->setGeometry(pixels(c.left), pixels(c.top), pixels(c.width), pixels(c.height));
         if (c.font && !c.multiLine) // a multi-line box takes its font before its tab stops
             w->setFont(fontFor(*c.font));
@@ -222,6 +227,8 @@ void Form::load()
         w->setCursor(cursorFor(c.mousePointer, c.mouseIcon));
         w->setEnabled(c.enabled);
         w->setHidden(!c.visible);
+        if (!c.visible)
+            concealFromAssistiveTechnology(w);
         order.push_back(&c);
     }
 
@@ -233,6 +240,16 @@ void Form::load()
 
     m_runtime.windowLoaded(*this);
     loaded();
+}
+
+void Form::onClick(const QString &name, std::function<void()> handler)
+{
+    auto *button = control<QAbstractButton>(name);
+    QObject::connect(button, &QAbstractButton::clicked, m_window,
+                     [this, button, handler = std::move(handler)] {
+                         if (!isBlockedByModalBox(button))
+                             m_runtime.dispatch(handler);
+                     });
 }
 
 } // namespace rt

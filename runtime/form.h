@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace rt {
 
 class FormWindow;
@@ -52,6 +54,11 @@ public:
 protected:
     // Called after each load, with every control built: connect the controls' handlers here.
     virtual void loaded() {}
+
+    // Makes `handler` the Click event handler of the loaded window's button `name`: the run time
+    // runs it on each click, whichever way the click comes, except while an application-modal
+    // box blocks the window. Call it from loaded().
+    void onClick(const QString &name, std::function<void()> handler);
 
     Runtime &runtime() const { return m_runtime; }
 

@@ -38,6 +38,7 @@ struct ControlDesign {
     int left = 0, top = 0, width = 0, height = 0; // twips
     int tabIndex = 0;
     QString text{};                     // Caption or initial Text
+    QString accessibleName{};           // what assistive technology calls it; empty: its text
     std::optional<Colour> backColour{}; // the kind's default colours when empty
     std::optional<FontDesign> font{};   // the default font when empty
     QStringList items{};                // a combo box's list, in stored order

@@ -1,5 +1,6 @@
 #include "runtime.h"
 
+#include "accessibility.h"
 #include "dispatch.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ Runtime::Runtime()
     QApplication::instance()->installEventFilter(&m_heldKeys);
     // The designs ask for the classic dialog font; DejaVu Sans stands in where it is missing.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+    installAccessibleInterfaces();
 }
 
 Runtime::~Runtime()

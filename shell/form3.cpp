@@ -3,8 +3,6 @@
 #include "menuactions.h"
 #include "runtime.h"
 
-#include <QAbstractButton>
-
 namespace shell {
 namespace {
 
@@ -13,8 +11,9 @@ using rt::Colour;
 constexpr Colour darkYellow{0x0000C0C0};
 const QString handCursor = QStringLiteral(":/assets/hand.cur");
 
+// `words`: what the picture says, for assistive technology.
 rt::ControlDesign pictureButton(int number, int left, int top, int width, Colour face,
-                                const char *picture, rt::MousePointer pointer)
+                                const char *picture, const char *words, rt::MousePointer pointer)
 {
     return {.name = QStringLiteral("Command%1").arg(number),
             .kind = rt::ControlKind::CommandButton,
@@ -23,6 +22,7 @@ rt::ControlDesign pictureButton(int number, int left, int top, int width, Colour
             .width = width,
             .height = 1095,
             .tabIndex = number - 1,
+            .accessibleName = QString::fromLatin1(words),
             .backColour = face,
             .graphical = true,
             .picture = QString::fromLatin1(picture),
@@ -36,7 +36,7 @@ rt::FormDesign Form3::design()
 {
     using rt::MousePointer;
     rt::ControlDesign exit = pictureButton(2, 3600, 3240, 4935, Colour(Colour::MenuText),
-                                           ":/assets/exit.bmp", MousePointer::Custom);
+                                           ":/assets/exit.bmp", "EXIT", MousePointer::Custom);
     exit.text = QStringLiteral(" ");
     return {
         .name = QStringLiteral("Form3"),
@@ -48,11 +48,11 @@ rt::FormDesign Form3::design()
         .controls =
             {
                 pictureButton(1, 3600, 1800, 4935, Colour(Colour::WindowText),
-                              ":/assets/newgame.bmp", MousePointer::Custom),
+                              ":/assets/newgame.bmp", "NEW GAME", MousePointer::Custom),
                 exit,
-                pictureButton(3, 3240, 5040, 3015, darkYellow, ":/assets/aboutus.gif",
+                pictureButton(3, 3240, 5040, 3015, darkYellow, ":/assets/aboutus.gif", "About Us",
                               MousePointer::ArrowQuestion),
-                pictureButton(4, 6720, 5040, 3015, darkYellow, ":/assets/help.gif",
+                pictureButton(4, 6720, 5040, 3015, darkYellow, ":/assets/help.gif", "Help",
                               MousePointer::ArrowQuestion),
             },
     };
@@ -68,12 +68,8 @@ void Form3::loaded()
         {"Command3", &Form3::Command3_Click},
         {"Command4", &Form3::Command4_Click},
     };
-    for (const auto &[name, handler] : handlers) {
-        QObject::connect(control<QAbstractButton>(QString::fromLatin1(name)),
-                         &QAbstractButton::clicked, window(), [this, handler = handler] {
-                             runtime().dispatch([this, handler] { (this->*handler)(); });
-                         });
-    }
+    for (const auto &[name, handler] : handlers)
+        onClick(QString::fromLatin1(name), [this, handler = handler] { (this->*handler)(); });
 }
 
 void Form3::Command1_Click()

@@ -1,3 +1,4 @@
+#include "accessibleaction.h"
 #include "catalogue.h"
 #include "form1.h"
 #include "heldkeyplayer.h"
@@ -552,6 +553,116 @@ private slots:
         QCOMPARE(check(1)->checkState(), Qt::Unchecked);
         QTest::mouseClick(handle, Qt::LeftButton, {}, onCheck1); // the same click, box closed
         QCOMPARE(check(1)->checkState(), Qt::Checked);
+    }
+
+    // What assistive technology reads: each list says which box it belongs to, whatever its
+    // text, and every other control its caption; the texts on screen stay as they are.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("heard");
+        for (int k = 1; k <= 6; ++k)
+            QTest::addRow("Combo%d", k)
+                << QString("Combo%1").arg(k) << QString("List for Check%1").arg(k);
+        for (int k = 1; k <= 6; ++k)
+            QTest::addRow("Check%d", k) << QString("Check%1").arg(k) << QString("Check%1").arg(k);
+        QTest::newRow("Find") << "Command1"
+                              << "Find";
+    }
+
+    void accessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, heard);
+        QWidget *control = board->control(name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), heard);
+        if (auto *list = qobject_cast<QComboBox *>(control)) {
+            QCOMPARE(iface->role(), QAccessible::ComboBox);
+            QCOMPARE(iface->text(QAccessible::Value), list->currentText());
+            list->setCurrentIndex(1); // a chosen entry is the list's value, not its name
+            QCOMPARE(iface->text(QAccessible::Name), heard);
+            QCOMPARE(iface->text(QAccessible::Value), list->itemText(1));
+            QCOMPARE(list->currentText(), list->itemText(1));
+        }
+    }
+
+    // The score box never shows: assistive technology finds it neither among the window's
+    // controls nor anywhere else with a text to read or change, and cannot spoil the score.
+    void scoreIsNotOffered()
+    {
+        QAccessibleInterface *windowIface = QAccessible::queryAccessibleInterface(window());
+        QStringList offered;
+        for (int i = 0; i < windowIface->childCount(); ++i)
+            offered << windowIface->child(i)->object()->objectName();
+        QStringList expected = {"Text1"};
+        for (int k = 1; k <= 6; ++k)
+            expected << QString("Combo%1").arg(k);
+        for (int k = 1; k <= 6; ++k)
+            expected << QString("Check%1").arg(k);
+        expected << "Command1";
+        QCOMPARE(offered, expected);
+
+        QAccessibleInterface *score =
+            QAccessible::queryAccessibleInterface(board->control("Text2"));
+        QVERIFY(score);
+        QCOMPARE(windowIface->indexOfChild(score), -1);
+        QVERIFY(!score->textInterface());
+        QVERIFY(!score->editableTextInterface());
+        QVERIFY(!score->valueInterface());
+        QVERIFY(!score->actionInterface());
+        QVERIFY(score->text(QAccessible::Value).isEmpty());
+        score->setText(QAccessible::Value, "abc");
+        QCOMPARE(this->score(), QString("0"));
+
+        tick({1});
+        pressFind();
+        QCOMPARE(fx.shownTexts(), QStringList{" boat"});
+    }
+
+    // Assistive technology works a control directly, past Qt's modality: while a message box is
+    // open, no action of Find, a check box or a list does anything; with the box closed the same
+    // action acts.
+    void accessibleActionsUnderMessage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Find Press") << "Command1" << QAccessibleActionInterface::pressAction();
+        QTest::newRow("Check1 Toggle") << "Check1" << QAccessibleActionInterface::toggleAction();
+        QTest::newRow("Combo1 ShowMenu")
+            << "Combo1" << QAccessibleActionInterface::showMenuAction();
+        QTest::newRow("Combo1 Press") << "Combo1" << QAccessibleActionInterface::pressAction();
+    }
+
+    void accessibleActionsUnderMessage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, action);
+        QWidget *control = board->control(name);
+        int boxes = 0;
+        // The first message shows in the real box; a later one is only counted.
+        fx.runtime->setMessagePresenter([&](const QString &text, QMessageBox::Icon icon) {
+            if (++boxes == 1)
+                fx.runtime->showMessageBox(text, icon);
+        });
+
+        bool acted = false;
+        const ModalSeen seen = closeNextModal([&] { pressFind(); },
+                                              [&] {
+                                                  if (!std::exchange(acted, true))
+                                                      acted = doAccessibleAction(control, action);
+                                              });
+        QCOMPARE(seen.text, QString("invalid selection"));
+        QVERIFY(acted);
+        QCOMPARE(boxes, 1);
+        QCOMPARE(check(1)->checkState(), Qt::Unchecked);
+        QVERIFY(!combo(1)->view()->isVisible());
+        QCOMPARE(score(), QString("0"));
+
+        QVERIFY(doAccessibleAction(control, action)); // the box closed: it acts
+        QVERIFY(boxes == 2 || check(1)->checkState() == Qt::Checked ||
+                combo(1)->view()->isVisible());
     }
 
     // A run-time error inside Find: the report, no verdict, and the end with a failure status.

@@ -1,3 +1,4 @@
+#include "accessibleaction.h"
 #include "catalogue.h"
 #include "form1.h"
 #include "form3.h"
@@ -373,6 +374,71 @@ private slots:
         QVERIFY(fx.shown.isEmpty());
         QCOMPARE(fx.runtime->loadedWindowCount(), 0);
         QVERIFY(!menu->isLoaded());
+    }
+
+    // What assistive technology reads: the words each picture shows; the captions stay empty
+    // (a single space on EXIT).
+    void accessibleNames_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("heard");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("NEW GAME") << 1 << "NEW GAME"
+                                  << "";
+        QTest::newRow("EXIT") << 2 << "EXIT"
+                              << " ";
+        QTest::newRow("About Us") << 3 << "About Us"
+                                  << "";
+        QTest::newRow("Help") << 4 << "Help"
+                              << "";
+    }
+
+    void accessibleNames()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, heard);
+        QFETCH(QString, caption);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(button(n));
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), heard);
+        QCOMPARE(iface->role(), QAccessible::Button);
+        QCOMPARE(qobject_cast<QAbstractButton *>(button(n))->text(), caption);
+    }
+
+    // Assistive technology presses a button directly, past Qt's modality: while a message box
+    // is open, a press of any menu button does nothing.
+    void accessiblePressUnderMessage_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::newRow("NEW GAME") << 1;
+        QTest::newRow("EXIT") << 2;
+        QTest::newRow("About Us") << 3;
+        QTest::newRow("Help") << 4;
+    }
+
+    void accessiblePressUnderMessage()
+    {
+        QFETCH(int, n);
+        int boxes = 0;
+        // The first message shows in the real box; a later one is only counted.
+        fx.runtime->setMessagePresenter([&](const QString &text, QMessageBox::Icon icon) {
+            if (++boxes == 1)
+                fx.runtime->showMessageBox(text, icon);
+        });
+        bool pressed = false;
+        const ModalSeen seen =
+            closeNextModal([&] { click(4); },
+                           [&] {
+                               if (!std::exchange(pressed, true))
+                                   pressed = doAccessibleAction(
+                                       button(n), QAccessibleActionInterface::pressAction());
+                           });
+        QCOMPARE(seen.text, shell::helpText());
+        QVERIFY(pressed);
+        QCOMPARE(boxes, 1);
+        QVERIFY(!board());
+        QVERIFY(!fx.quitStatus);
+        QVERIFY(menu->isLoaded());
     }
 
     // Any number of About Us and Help clicks leave the menu as it was.
