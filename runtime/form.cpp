@@ -2,6 +2,7 @@
 
 #include "combobox.h"
 #include "cursorfile.h"
+#include "fixedface.h"
 #include "formwindow.h"
 #include "graphicalbutton.h"
 #include "multilinetextbox.h"
@@ -39,15 +40,6 @@ QCursor cursorFor(MousePointer pointer, const QString &icon)
         break;
     }
     return Qt::ArrowCursor;
-}
-
-void setFixedBackground(QWidget *widget, Colour colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Button, colour.resolve());
-    palette.setColor(QPalette::Window, colour.resolve());
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 QWidget *buildControl(const ControlDesign &design, QWidget *window)
@@ -201,7 +193,7 @@ void Form::load()
         if (c.font && !c.multiLine) // a multi-line box takes its font before its tab stops
             w->setFont(fontFor(*c.font));
         if (c.backColour && c.kind == ControlKind::CheckBox)
-            setFixedBackground(w, *c.backColour);
+            FixedFace::attach(w, *c.backColour);
         w->setCursor(cursorFor(c.mousePointer, c.mouseIcon));
         w->setEnabled(c.enabled);
         w->setHidden(!c.visible);
