@@ -33,7 +33,7 @@ namespace {
 
 double relativeLuminance(const QColor &colour)
 {
-    const auto linear = [](float channel) {
+    const auto linear = [](double channel) {
         return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
     };
     const QColor rgb = colour.toRgb();

@@ -53,7 +53,8 @@ void GraphicalButton::paintEvent(QPaintEvent *)
 
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         // The focus mark: a dotted rectangle that inverts what lies under it, so it shows on
-        // any face and leaves the face itself as it is.
+        // light and dark faces and on pictures alike (a mid-tone face, whose inverse is much
+        // like it, hides it) and leaves the face itself as it is.
         QPen dots(Qt::white, 0);
         dots.setDashPattern({1.0, 1.0});
         painter.setPen(dots);

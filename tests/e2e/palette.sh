@@ -29,7 +29,7 @@ unset QT_STYLE_OVERRIDE
 # The board's controls, relative to its client area (pixels at 15 twips each). The captions'
 # areas leave out Find's border and Check1's indicator.
 readonly findCaption='147x43+339+235'
-readonly checkCaption='63x33+56+136'
+readonly check1Caption='63x33+56+136'
 readonly face='255 255 192' # light yellow, &H00C0FFFF&
 
 # The contrast of the pixel of a rectangle of a screenshot that contrasts most with a colour:
@@ -123,7 +123,7 @@ else
 fi
 
 checkCaption dark-board.png "$findCaption" "Find's caption"
-checkCaption dark-board.png "$checkCaption" "Check1's caption"
+checkCaption dark-board.png "$check1Caption" "Check1's caption"
 
 appDied && abort "the program runs on the dark palette"
 finish "rideriddle on a dark palette"
