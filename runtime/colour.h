@@ -34,4 +34,17 @@ private:
     quint32 m_value = 0;
 };
 
+// How well two colours set each other apart: the lighter one's relative luminance plus 0.05 over
+// the darker one's plus 0.05 (sRGB, as WCAG defines it), from 1 (the same luminance) to 21 (black
+// and white).
+double contrastRatio(const QColor &a, const QColor &b);
+
+// The least contrast at which a caption reads on its face.
+inline constexpr double readableContrast = 4.5;
+
+// The colour of a caption drawn on a face of the colour `face`: `preferred`, the desktop's colour
+// for such text, where it contrasts with the face at least readableContrast : 1; otherwise black or
+// white, whichever contrasts more. One of the two always reaches that, so every caption reads.
+QColor captionColour(const QColor &face, const QColor &preferred);
+
 } // namespace rt

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "cursorfile.h"
+#include "fixedface.h"
 #include "formwindow.h"
 #include "graphicalbutton.h"
 #include "modality.h"
@@ -58,15 +59,6 @@ void fitListToEntries(QComboBox *combo)
     if (combo->count() > combo->maxVisibleItems())
         width += list->verticalScrollBar()->sizeHint().width();
     list->setMinimumWidth(width);
-}
-
-void setFixedBackground(QWidget *widget, Colour colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Button, colour.resolve());
-    palette.setColor(QPalette::Window, colour.resolve());
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 QWidget *buildControl(const ControlDesign &design, QWidget *window)
@@ -223,7 +215,7 @@ void Form::load()
         if (auto *combo = qobject_cast<QComboBox *>(w))
             fitListToEntries(combo);
         if (c.backColour && c.kind == ControlKind::CheckBox)
-            setFixedBackground(w, *c.backColour);
+            FixedFace::attach(w, *c.backColour);
         w->setCursor(cursorFor(c.mousePointer, c.mouseIcon));
         w->setEnabled(c.enabled);
         w->setHidden(!c.visible);

@@ -36,7 +36,8 @@ void GraphicalButton::paintEvent(QPaintEvent *)
     const bool sunken = isDown() || isChecked();
     const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
 
-    painter.fillRect(face, m_face.resolve());
+    const QColor faceColour = m_face.resolve();
+    painter.fillRect(face, faceColour);
     if (!m_picture.isNull()) {
         const QPoint topLeft((width() - m_picture.width()) / 2,
                              (height() - m_picture.height()) / 2);
@@ -45,14 +46,15 @@ void GraphicalButton::paintEvent(QPaintEvent *)
         painter.setClipping(false);
     }
     if (!text().trimmed().isEmpty()) {
-        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.setPen(captionColour(faceColour, palette().color(QPalette::ButtonText)));
         painter.drawText(face.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
     }
     qDrawWinButton(&painter, face, palette(), sunken, nullptr);
 
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         // The focus mark: a dotted rectangle that inverts what lies under it, so it shows on
-        // any face and leaves the face itself as it is.
+        // light and dark faces and on pictures alike (a mid-tone face, whose inverse is much
+        // like it, hides it) and leaves the face itself as it is.
         QPen dots(Qt::white, 0);
         dots.setDashPattern({1.0, 1.0});
         painter.setPen(dots);

@@ -1,5 +1,6 @@
 #include "accessibleaction.h"
 #include "catalogue.h"
+#include "contrast.h"
 #include "form1.h"
 #include "heldkeyplayer.h"
 #include "runtimefixture.h"
@@ -13,6 +14,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -47,6 +50,24 @@ class TestForm1 : public QObject {
     static QColor pixelAt(QWidget *widget, QPoint point)
     {
         return widget->grab().toImage().pixelColor(point);
+    }
+
+    static QImage grabOf(QWidget *widget)
+    {
+        return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Where a control draws its caption and nothing else: beside a check box's indicator, inside
+    // a button's border.
+    static QRect captionArea(QWidget *control)
+    {
+        if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            return box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        }
+        return control->rect().adjusted(2, 2, -2, -2);
     }
 
 private slots:
@@ -158,17 +179,24 @@ private slots:
         QCOMPARE(board->control<QAbstractButton>("Command1")->text(), QString("Find"));
     }
 
-    // The light yellow shows on the check boxes and on the face of Find, whatever the style, and
-    // stays on Find's face when the Tab key gives it the focus: only the dotted mark shows then.
+    // The light yellow shows on the check boxes and on the face of Find, whatever the style and
+    // the palette, and stays on Find's face when the Tab key gives it the focus: only the dotted
+    // mark shows then. The captions on the light yellow read on any palette: black in the
+    // standard one, and at least 4.5 : 1 against the face on a dark one, whether it was in force
+    // when the board loaded or came while the board was open.
     void colours_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<bool>("focused");
-        QTest::newRow("Check1") << "Check1" << QPoint(85, 16) << false;
-        QTest::newRow("Check6") << "Check6" << QPoint(78, 3) << false;
-        QTest::newRow("Find") << "Command1" << QPoint(10, 10) << false;
-        QTest::newRow("Find with the focus") << "Command1" << QPoint(10, 10) << true;
+        QTest::addColumn<QString>("palette");
+        for (const char *palette : {"standard", "dark at the load", "dark while open"}) {
+            QTest::addRow("Check1, %s", palette) << "Check1" << QPoint(85, 16) << false << palette;
+            QTest::addRow("Check6, %s", palette) << "Check6" << QPoint(78, 3) << false << palette;
+            QTest::addRow("Find, %s", palette) << "Command1" << QPoint(10, 10) << false << palette;
+            QTest::addRow("Find with the focus, %s", palette)
+                << "Command1" << QPoint(10, 10) << true << palette;
+        }
     }
 
     void colours()
@@ -176,15 +204,48 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QPoint, point);
         QFETCH(bool, focused);
+        QFETCH(QString, palette);
+        const QColor lightYellow(255, 255, 192);
+        if (palette != "standard")
+            RuntimeFixture::setDarkPalette();
+        if (palette == "dark at the load") {
+            QVERIFY(!board->unload().failed());
+            openBoard();
+        }
         QWidget *control = board->control(name);
-        const QImage unfocused = control->grab().toImage();
+        const QImage unfocused = grabOf(control);
+
+        const QColor caption = mostContrasting(unfocused, captionArea(control), lightYellow);
+        QVERIFY2(rt::contrastRatio(caption, lightYellow) >= 4.5,
+                 qPrintable(QString("caption %1, contrast %2 : 1")
+                                .arg(caption.name())
+                                .arg(rt::contrastRatio(caption, lightYellow))));
+        if (palette == "standard")
+            QCOMPARE(caption, QColor(Qt::black));
+
         if (focused) {
             check(6)->setFocus();
             QTest::keyClick(check(6), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), control);
-            QVERIFY(control->grab().toImage() != unfocused); // the focus mark shows
+            const int marked = markedPixels(unfocused, grabOf(control));
+            QVERIFY2(marked >= (control->width() + control->height()) / 2,
+                     qPrintable(QString("the focus mark shows on %1 pixels").arg(marked)));
         }
-        QCOMPARE(pixelAt(control, point), QColor(255, 255, 192));
+        QCOMPARE(pixelAt(control, point), lightYellow);
+    }
+
+    // Where the desktop's text colour reads on the light yellow, the check boxes' captions keep
+    // it, also when it comes while the board is open.
+    void checkCaptionsFollowReadableText()
+    {
+        const QColor navy(0, 0, 128);
+        RuntimeFixture::setTextColours(navy, navy);
+        for (int k : {1, 6}) {
+            const QColor caption =
+                mostContrasting(grabOf(check(k)), captionArea(check(k)), QColor(255, 255, 192));
+            QVERIFY2(caption.red() < 16 && caption.green() < 16 && qAbs(caption.blue() - 128) < 16,
+                     qPrintable(QString("Check%1: %2").arg(k).arg(caption.name())));
+        }
     }
 
     // The background is the window-text colour at the time it is drawn, not the menu-text one.

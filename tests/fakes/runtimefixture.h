@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // A run time for widget tests: message boxes are recorded instead of shown (unless a test asks
 // for the real ones), and the end of the program is recorded instead of ending the test.
@@ -52,7 +53,8 @@ struct RuntimeFixture {
     }
 
     // Gives window text (system colour 8) and menu text (system colour 7) colours of their own,
-    // as a colour scheme may; tearDownLeavesNoWindow() puts the standard ones back.
+    // as a colour scheme may, and lets the open windows take them (Qt hands a new palette to them
+    // through the event queue); tearDownLeavesNoWindow() puts the standard ones back.
     static void setTextColours(QColor windowText, QColor menuText)
     {
         QPalette palette = QApplication::palette();
@@ -61,6 +63,27 @@ struct RuntimeFixture {
         QPalette menuPalette = QApplication::palette("QMenu");
         menuPalette.setColor(QPalette::WindowText, menuText);
         QApplication::setPalette(menuPalette, "QMenu");
+        QCoreApplication::processEvents();
+    }
+
+    // Puts in the palette that Qt's GTK 3 platform theme gives under a dark GTK theme
+    // (Adwaita:dark), for menus too: light text on dark grey, and lets the open windows take it.
+    // tearDownLeavesNoWindow() puts the standard ones back.
+    static void setDarkPalette()
+    {
+        QPalette dark = QApplication::palette();
+        const std::pair<QPalette::ColorRole, QRgb> roles[] = {
+            {QPalette::WindowText, 0xf0f0f0}, {QPalette::Window, 0x323232},
+            {QPalette::Button, 0x323232},     {QPalette::ButtonText, 0xf0f0f0},
+            {QPalette::Base, 0x242424},       {QPalette::Text, 0xf0f0f0},
+            {QPalette::Light, 0x4b4b4b},      {QPalette::Dark, 0x212121},
+            {QPalette::Mid, 0x262626},        {QPalette::Shadow, 0x191919},
+        };
+        for (const auto &[role, rgb] : roles)
+            dark.setColor(role, QColor(rgb));
+        QApplication::setPalette(dark);
+        QApplication::setPalette(dark, "QMenu");
+        QCoreApplication::processEvents();
     }
 
     // Destroys the run time with every window, puts the standard colours back, and says whether
