@@ -54,14 +54,7 @@ inkWidth() { # <font file> <pixels> <text>
 }
 
 # ---- the window manager ----
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 100); do
-    x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break
-    sleep 0.05
-done
-x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || abort "openbox manages the screen"
-pass "openbox manages the screen"
+startWindowManager
 
 startApp desktop
 waitForNewWindow $((started + 15000000)) || abort "the splash window shows within 15 s"

@@ -29,13 +29,7 @@ readonly check1X=$((32 + 10)) check1Y=$((136 + 16))
 readonly catalogueLeft='150x165+194+302'
 readonly holdSeconds=3
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 100); do
-    x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break
-    sleep 0.05
-done
-x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || abort "openbox manages the screen"
+startWindowManager
 
 x xset r on
 if x xset q | grep -q 'auto repeat: *on'; then

@@ -86,6 +86,19 @@ startXServer() { # <seconds it may live>
 }
 
 x() { timeout 5 "$@" 2>/dev/null; } # one X client call, never hanging
+
+# Starts openbox on the script's X server and waits until it manages the screen.
+startWindowManager() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    helpers+=($!)
+    local _
+    for _ in $(seq 100); do
+        x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break
+        sleep 0.05
+    done
+    x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || abort "openbox manages the screen"
+    pass "openbox manages the screen"
+}
 visibleWindows() { x xdotool search --onlyvisible --class '^rideriddle$'; }
 viewable() { x xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 geometry() { # x y width height

@@ -68,14 +68,7 @@ luminanceAt() { # <screenshot> <x> <y>
 }
 
 # ---- the window manager ----
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 100); do
-    x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break
-    sleep 0.05
-done
-x xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || abort "openbox manages the screen"
-pass "openbox manages the screen"
+startWindowManager
 
 appLifetime=70 startToMenu palette
 pass "the menu shows after the splash"
