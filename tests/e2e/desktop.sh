@@ -82,16 +82,6 @@ maximized() { # <window>
     states=$(x xprop -id "$1" _NET_WM_STATE)
     [[ $states == *_NET_WM_STATE_MAXIMIZED_VERT* && $states == *_NET_WM_STATE_MAXIMIZED_HORZ* ]]
 }
-# A window with the frame that the window manager puts around it: x y width height. Prints
-# nothing before the window manager has framed it.
-frameOf() { # <window>
-    local extents gx gy w h
-    extents=$(x xprop -id "$1" _NET_FRAME_EXTENTS) # left, right, top, bottom
-    [[ $extents =~ =\ *([0-9]+),\ *([0-9]+),\ *([0-9]+),\ *([0-9]+)$ ]] || return 1
-    local l=${BASH_REMATCH[1]} r=${BASH_REMATCH[2]} t=${BASH_REMATCH[3]} b=${BASH_REMATCH[4]}
-    read -r gx gy w h <<<"$(geometry "$1")"
-    echo "$((gx - l)) $((gy - t)) $((w + l + r)) $((h + t + b))"
-}
 # shellcheck disable=SC2317 # called through waitUntil
 fillsScreen() { maximized "$1" && [[ $(frameOf "$1") == "0 0 1024 768" ]]; } # <window>
 # The board's client area stays where it is once it fills the screen: every later click is

@@ -108,6 +108,16 @@ geometry() { # x y width height
         END { printf "%d %d %d %d", gx, gy, w, h }'
 }
 fullScreen() { [[ $(geometry "$1") == "0 0 1024 768" ]]; } # <window>
+# A window with the frame that the window manager puts around it: x y width height. Prints
+# nothing before the window manager has framed it.
+frameOf() { # <window>
+    local extents gx gy w h
+    extents=$(x xprop -id "$1" _NET_FRAME_EXTENTS) # left, right, top, bottom
+    [[ $extents =~ =\ *([0-9]+),\ *([0-9]+),\ *([0-9]+),\ *([0-9]+)$ ]] || return 1
+    local l=${BASH_REMATCH[1]} r=${BASH_REMATCH[2]} t=${BASH_REMATCH[3]} b=${BASH_REMATCH[4]}
+    read -r gx gy w h <<<"$(geometry "$1")"
+    echo "$((gx - l)) $((gy - t)) $((w + l + r)) $((h + t + b))"
+}
 # Whether a window fills the screen; given a number of seconds, waits that long at most for it.
 checkFullScreen() { # <what> <window> [<seconds>]
     local g
